@@ -1,0 +1,79 @@
+// An INI file held as its lines, read and changed under the rules of the Windows profile
+// functions. Lines the program does not own (other sections, unknown keys, comments, blank
+// lines) are kept byte for byte, so a save changes only the keys it sets or removes.
+#pragma once
+
+#include <cstdint>
+#include <list>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+#include <vector>
+
+namespace pinlark {
+
+class IniDocument {
+ public:
+  IniDocument() = default;
+  // Copies rebuild the look-up index (it points into the lines); moves keep it.
+  IniDocument(const IniDocument& other);
+  IniDocument& operator=(const IniDocument& other);
+  IniDocument(IniDocument&&) = default;
+  IniDocument& operator=(IniDocument&&) = default;
+
+  // Takes the bytes of a file as they are (any code page, CR LF or LF line ends, a UTF-8
+  // byte-order mark is kept and skipped).
+  static IniDocument Parse(std::string_view bytes);
+  // The file's bytes: unchanged lines as they were read, new lines ended with CR LF.
+  std::string Serialize() const;
+
+  // Section and key are matched without regard to ASCII case; the first matching section and
+  // the first matching key in it count. The value has its surrounding blanks and one pair of
+  // matching surrounding quotes (double or single) taken off. Nothing when the key is missing.
+  std::optional<std::string> Find(std::string_view section, std::string_view key) const;
+  // The value, or `def` when the key is missing.
+  std::string GetString(std::string_view section, std::string_view key, std::string_view def) const;
+  // The integer of the value under the profile rules: blanks, a sign, then digits (decimal, or
+  // hexadecimal after 0x); digits stop at the first other character; a value with no digits is
+  // 0; the value wraps modulo 2^32. `def` when the key is missing or its value is empty.
+  int32_t GetInt(std::string_view section, std::string_view key, int32_t def) const;
+
+  // Sets the first matching key in place (its line keeps its position and its spelling of the
+  // key); otherwise adds "key=value" after the last key of the section, and a missing section
+  // at the end of the file. Returns false and changes nothing when the key is empty or the key
+  // or value holds a line break or NUL, or the key holds '=' or starts with '[' or ';', or the
+  // section holds ']', a line break or NUL.
+  bool Set(std::string_view section, std::string_view key, std::string_view value);
+  // Removes every line of that key in every matching section; nothing when it is missing.
+  void Remove(std::string_view section, std::string_view key);
+
+ private:
+  struct Line {
+    std::string text;  // the line without its line end
+    std::string end;   // "\r\n", "\n" or "" (last line without one)
+  };
+  // A list, so lines can be added and removed without moving the others and the index below
+  // stays valid.
+  using Lines = std::list<Line>;
+  struct KeyLine {
+    Lines::iterator line;
+    bool in_first_section;  // only those can be read or set
+  };
+  // Every section of one name (compared in lower case) and the key lines in them.
+  struct Section {
+    Lines::iterator header;    // of the first section of that name
+    Lines::iterator last_key;  // its last key line, where new keys go; valid when has_key
+    bool has_key = false;
+    std::unordered_map<std::string, std::vector<KeyLine>> keys;  // lower-case key, file order
+  };
+
+  void BuildIndex();
+  void EndLine(Lines::iterator line);
+
+  std::string bom_;
+  Lines lines_;
+  std::unordered_map<std::string, Section> sections_;
+};
+
+}  // namespace pinlark

@@ -1,0 +1,64 @@
+#include "app/main_window.h"
+
+#include "app/commands.h"
+#include "app/ime.h"
+#include "app/settings_record.h"
+#include "app/tray_icon.h"
+#include "res/resource_ids.h"
+
+namespace pinlark {
+
+LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  // While a memo blinks (or before the record exists) commands, keys, tray clicks and close
+  // requests are ignored.
+  const bool accepting = GetSetting(window, kSetAcceptCommands) == 1;
+  switch (message) {
+    case WM_CREATE:
+      return OnMainCreate(window, reinterpret_cast<const CREATESTRUCTA*>(lParam));
+    case WM_DESTROY:
+      PostQuitMessage(0);
+      return 0;
+    case WM_NCDESTROY:
+      OnMainFinalDestroy(window);
+      return DefWindowProcA(window, message, wParam, lParam);
+    case WM_ACTIVATE:
+      OnActivateAnyWindow(window, wParam, lParam);
+      return 0;
+    case WM_SETFOCUS:
+      EnableInputMethod(false);
+      return 0;
+    case WM_KILLFOCUS:
+      EnableInputMethod(true);
+      return 0;
+    case WM_CLOSE:
+      if (accepting) CloseApplication(window);
+      return 0;
+    case WM_QUERYENDSESSION:
+      return accepting ? CloseApplication(window) : 0;
+    case WM_HELP:
+      SendMessageA(window, WM_COMMAND, IDM_HELP, 0);
+      return 0;
+    case WM_KEYDOWN:
+      if (accepting) OnMainKeyDown(window, wParam);
+      return 0;
+    case WM_COMMAND:
+      if (accepting) OnMainCommand(window, wParam, lParam);
+      return 0;
+    case WM_TIMER:
+      // The alarm timer and the blink timer arrive with the alarms.
+      return 0;
+    case WM_TRAY_CALLBACK:
+      if (accepting) OnTrayMessage(window, lParam);
+      return 0;
+    default: {
+      const SettingsRecord* r = GetSettingsRecord(window);
+      if (r != nullptr && message == r->taskbarCreatedMessage && message != 0) {
+        AddTrayIcon(window);  // the shell was restarted: put the icon back
+        return 0;
+      }
+      return DefWindowProcA(window, message, wParam, lParam);
+    }
+  }
+}
+
+}  // namespace pinlark

@@ -1,0 +1,71 @@
+// The settings record: the one block of application state, hung on the main window. It holds
+// the application settings, the shared menu and fonts, the open dialogs and the memo lists.
+#pragma once
+
+#include <windows.h>
+
+#include <cstdint>
+#include <string>
+
+#include "app/app_settings.h"
+
+namespace pinlark {
+
+inline constexpr int kMaxMemos = 64;
+
+struct SettingsRecord {
+  HMENU menu = nullptr;
+  HFONT memoFont = nullptr;      // null: the system font
+  HFONT printerFont = nullptr;   // only while a print job runs
+  UINT_PTR alarmTimer = 0;
+  int32_t acceptCommands = 0;    // 0 while a memo blinks: commands, keys, tray and close are ignored
+  AppSettings app;
+  HWND editTarget = nullptr;     // memo being edited, null for a new memo
+  HWND blinkingMemo = nullptr;
+  HWND editDialog = nullptr;
+  HWND propertiesDialog = nullptr;
+  HWND trashDialog = nullptr;
+  int memoCount = 0;
+  HWND memos[kMaxMemos] = {};    // packed from the front, in the order they joined
+  int trashCount = 0;
+  HWND trash[kMaxMemos] = {};    // newest first
+
+  // Where the settings live; empty when this run must not touch any settings file.
+  std::string settingsPath;
+  HINSTANCE instance = nullptr;
+  UINT taskbarCreatedMessage = 0;  // sent to every top-level window when the taskbar comes back
+  int trayIcon = 0;                // icon resource the tray shows now
+};
+
+// Indices of the settings accessor.
+enum SettingIndex {
+  kSetMenu = 0, kSetMemoFont = 1, kSetPrinterFont = 2, kSetAlarmTimer = 3, kSetAcceptCommands = 4,
+  kSetMinColumn = 5, kSetDefaultColor = 6, kSetCRMode = 7, kSet3DMode = 8, kSetMove = 9,
+  kSetHide = 10, kSetAutoArrange = 11, kSetAccelClose = 12, kSetAbbandConf = 13, kSetIMEOpen = 14,
+  kSetOfficeBar = 15, kSetEditTarget = 16, kSetBlinkingMemo = 17, kSetEditDialog = 18,
+  kSetPropertiesDialog = 19, kSetTrashDialog = 20, kSetCxMergin = 21, kSetCyMergin = 22,
+  kSetCyInterval = 23, kSetAlarmFname = 24,
+};
+
+// The record of the main window, or null before WM_CREATE and after destruction.
+SettingsRecord* GetSettingsRecord(HWND mainWindow);
+
+// Reads field `index` (0-24); 24 gives the address of the AlarmFname text.
+intptr_t GetSetting(HWND mainWindow, int index);
+// Writes field `index`; for 24, `value` is the address of a NUL-terminated text to copy.
+void SetSetting(HWND mainWindow, int index, intptr_t value);
+
+// What start-up hands to the main window's creation.
+struct MainWindowParams {
+  std::string settingsPath;  // empty: use no settings file
+  const IniDocument* settings = nullptr;  // the file as read at start-up
+};
+
+// WM_CREATE of the main window: 0, or -1 to make the creation fail.
+LRESULT OnMainCreate(HWND mainWindow, const CREATESTRUCTA* create);
+// WM_NCDESTROY: frees the record.
+void OnMainFinalDestroy(HWND mainWindow);
+// WM_CLOSE and WM_QUERYENDSESSION: 1 when the program closed, 0 when closing was refused.
+int CloseApplication(HWND mainWindow);
+
+}  // namespace pinlark

@@ -1,0 +1,116 @@
+#include "app/startup.h"
+
+#include <cstring>
+#include <vector>
+
+#include "app/error_report.h"
+#include "app/main_window.h"
+#include "app/settings_file.h"
+#include "app/settings_path.h"
+#include "app/settings_record.h"
+#include "app/texts.h"
+#include "res/resource_ids.h"
+
+namespace pinlark {
+namespace {
+
+// Room for the longest path Windows has, so the settings path is never made from a cut one.
+constexpr DWORD kLongestPath = 32768;
+
+// The settings file's path, or empty when the program's own path cannot give one.
+std::string FindSettingsPath() {
+  std::vector<char> path(kLongestPath);
+  const DWORD length = GetModuleFileNameA(nullptr, path.data(), kLongestPath);
+  if (length == 0 || length >= kLongestPath) return {};
+  return SettingsPathForProgram(std::string(path.data(), length));
+}
+
+}  // namespace
+
+bool HandOverToRunningInstance(const char* commandLine) {
+  HWND running = FindWindowA(text::kMainClass, text::kAppName);
+  if (running == nullptr) return false;
+  SetForegroundWindow(running);
+  if (std::strcmp(commandLine, text::kNewMemoOption) == 0) {
+    PostMessageA(running, WM_COMMAND, IDM_NEW_MEMO, 0);
+  }
+  return true;
+}
+
+bool RegisterWindowClasses(HINSTANCE instance) {
+  WNDCLASSA mainClass = {};
+  mainClass.lpfnWndProc = MainWindowProc;
+  mainClass.cbWndExtra = sizeof(LONG_PTR);
+  mainClass.hInstance = instance;
+  mainClass.hIcon = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PINLARK));
+  mainClass.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  mainClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH));
+  mainClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
+  mainClass.lpszClassName = text::kMainClass;
+
+  // The memo windows' own procedure comes with the memo windows.
+  WNDCLASSA memoClass = {};
+  memoClass.style = CS_DBLCLKS;
+  memoClass.lpfnWndProc = DefWindowProcA;
+  memoClass.cbWndExtra = sizeof(LONG_PTR);
+  memoClass.hInstance = instance;
+  memoClass.hIcon = mainClass.hIcon;
+  memoClass.hCursor = mainClass.hCursor;
+  memoClass.hbrBackground = static_cast<HBRUSH>(GetStockObject(NULL_BRUSH));
+  memoClass.lpszClassName = text::kMemoClass;
+
+  return RegisterClassA(&mainClass) != 0 && RegisterClassA(&memoClass) != 0;
+}
+
+HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const IniDocument& settings) {
+  MainWindowParams params;
+  params.settingsPath = settingsPath;
+  params.settings = &settings;
+  // Never shown; its corner sits at the bottom-right corner of the screen.
+  return CreateWindowExA(0, text::kMainClass, text::kAppName, WS_POPUP | WS_CAPTION | WS_SYSMENU,
+                         GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), CW_USEDEFAULT,
+                         CW_USEDEFAULT, nullptr, nullptr, instance, &params);
+}
+
+bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACCEL* accelerators) {
+  *mainWindow = nullptr;
+  std::string settingsPath = FindSettingsPath();
+  if (HandOverToRunningInstance(commandLine)) return false;
+  if (!RegisterWindowClasses(instance)) return false;
+
+  *accelerators = LoadAcceleratorsA(instance, MAKEINTRESOURCEA(IDR_ACCEL));
+  if (*accelerators == nullptr) return false;
+
+  // A settings file that is there but cannot be read is left alone for this run: writing it
+  // would drop the memos it holds.
+  IniDocument settings;
+  DWORD readError = ERROR_SUCCESS;
+  const bool noPath = settingsPath.empty();
+  if (!noPath && !ReadSettingsFile(settingsPath, &settings)) {
+    readError = GetLastError();
+    settingsPath.clear();
+  }
+  HWND window = CreateMainWindow(instance, settingsPath, settings);
+  if (window == nullptr) return false;
+  if (noPath) {
+    ShowError(window, text::kSettingsPathTooLong);
+  } else if (settingsPath.empty()) {
+    SetLastError(readError);
+    ReportError(window, text::kSettingsUnreadable);
+  }
+  *mainWindow = window;
+  return true;
+}
+
+void RunMessageLoop(HWND mainWindow, HACCEL accelerators) {
+  MSG message;
+  while (GetMessageA(&message, nullptr, 0, 0) > 0) {
+    if (TranslateAcceleratorA(mainWindow, accelerators, &message)) continue;
+    TranslateMessage(&message);
+    DispatchMessageA(&message);
+  }
+}
+
+void EndMessageLoop(HINSTANCE instance) { UnregisterClassA(text::kMainClass, instance); }
+
+}  // namespace pinlark

@@ -1,0 +1,19 @@
+// The notification-area icon: added at creation, swapped while one of our windows is active,
+// added again when the taskbar is re-created, removed at close.
+#pragma once
+
+#include <windows.h>
+
+namespace pinlark {
+
+bool AddTrayIcon(HWND mainWindow);
+void RemoveTrayIcon(HWND mainWindow);
+// Shows icon resource `iconId` in the tray.
+void SetTrayIcon(HWND mainWindow, int iconId);
+
+// WM_ACTIVATE of the main window or of a memo window: the tray shows the active icon while
+// the activation is with one of our windows, and the plain one once an outside window has it.
+// Moves between the main window and the memo windows leave it as it is.
+void OnActivateAnyWindow(HWND mainWindow, WPARAM wParam, LPARAM lParam);
+
+}  // namespace pinlark

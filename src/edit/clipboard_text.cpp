@@ -1,0 +1,9 @@
+#include "edit/clipboard_text.h"
+
+#include <windows.h>
+
+namespace pinlark {
+
+bool ClipboardHasText() { return IsClipboardFormatAvailable(CF_TEXT) != FALSE; }
+
+}  // namespace pinlark

@@ -1,0 +1,64 @@
+// Resource, command and control ids, with the numbers the program has always used.
+// Plain #defines: this header is read by the resource compiler too.
+#pragma once
+
+// Resources
+#define IDI_PINLARK          101  // class icon, tray icon while no window of ours is active
+#define IDR_MAINMENU         102  // popups: application menu, memo menu, conversion menu
+#define IDD_VERSION          106
+#define IDR_ACCEL            107
+#define IDI_PINLARK_ACTIVE   108  // tray icon while one of our windows is active
+
+// Submenus of IDR_MAINMENU
+#define SUBMENU_APP          0
+#define SUBMENU_MEMO         1
+#define SUBMENU_CONVERT      2
+
+// Commands of the application and memo menus
+#define IDM_EXIT             40000
+#define IDM_NEW_MEMO         40001
+#define IDM_DELETE_MEMO      40002
+#define IDM_EDIT_MEMO        40003
+#define IDM_LOWER_ALL        40004
+#define IDM_SAVE             40005
+#define IDM_VERSION          40006
+#define IDM_HIDE             40007
+#define IDM_ARRANGE          40009
+#define IDM_DELETE_ARRANGE   40010
+#define IDM_TOPMOST          40011
+#define IDM_PROPERTIES       40012
+#define IDM_COPY_MEMO        40014
+#define IDM_NO_ARRANGE       40016
+#define IDM_TRASH            40017
+#define IDM_PRINT_MEMO       40018
+#define IDM_PRINT_ALL        40019
+#define IDM_NEW_FROM_CLIP    40020
+#define IDM_PASTE            40022
+#define IDM_PASTE_HALFWIDTH  40024
+#define IDM_HELP             40025
+#define IDM_OPEN_FROM_MEMO   40026
+
+// Commands of the conversion menu
+#define IDM_CONV_HALFWIDTH   3
+#define IDM_CONV_FULLWIDTH   40027
+#define IDM_CONV_UPPER       40028
+#define IDM_CONV_LOWER       40029
+#define IDM_CONV_HIRAGANA    40030
+#define IDM_CONV_KATAKANA    40031
+
+// Dialog commands shared by every dialog
+#define IDC_DLG_HELP         9
+
+// Timers of the main window
+#define TIMER_ALARM          1000
+#define TIMER_BLINK          1001
+
+// Tray icon
+#define TRAY_ICON_ID         1000
+#define WM_TRAY_CALLBACK     1025  // WM_USER + 1
+
+// Help context ids
+#define HELP_CTX_CONTENTS    0
+#define HELP_CTX_PROPERTIES  13
+#define HELP_CTX_TRASH       14
+#define HELP_CTX_EDIT        37

@@ -1,0 +1,179 @@
+#include "win_test_support.h"
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+#include <vector>
+
+#include "app/settings_file.h"
+#include "app/startup.h"
+#include "app/tray_icon.h"
+
+namespace pinlark::test {
+namespace {
+
+void RemoveTree(const std::string& folder) {
+  WIN32_FIND_DATAA found;
+  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
+  if (search != INVALID_HANDLE_VALUE) {
+    do {
+      const std::string name = found.cFileName;
+      if (name == "." || name == "..") continue;
+      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
+        RemoveTree(folder + name + "\\");
+      } else {
+        DeleteFileA((folder + name).c_str());
+      }
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+  }
+  RemoveDirectoryA(folder.c_str());
+}
+
+bool ClassesRegistered() {
+  static const bool registered = RegisterWindowClasses(GetModuleHandleA(nullptr));
+  return registered;
+}
+
+}  // namespace
+
+TempFolder::TempFolder() {
+  char base[MAX_PATH];
+  GetTempPathA(MAX_PATH, base);
+  static int counter = 0;
+  for (;;) {
+    path_ = std::string(base) + "pinlark-test-" + std::to_string(GetCurrentProcessId()) + "-" +
+            std::to_string(++counter) + "\\";
+    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
+  }
+}
+
+TempFolder::~TempFolder() { RemoveTree(path_); }
+
+std::string ReadFileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+void WriteFileBytes(const std::string& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+}
+
+std::vector<std::string> KeysInOrder(const std::string& fileBytes, const std::string& section) {
+  std::vector<std::string> keys;
+  std::istringstream lines(fileBytes);
+  std::string line;
+  bool inSection = false;
+  while (std::getline(lines, line)) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty() && line[0] == '[') {
+      inSection = line == "[" + section + "]";
+    } else if (inSection && line.find('=') != std::string::npos) {
+      keys.push_back(line.substr(0, line.find('=')));
+    }
+  }
+  return keys;
+}
+
+MainWindowFixture::MainWindowFixture(const char* iniContents) {
+  if (!ClassesRegistered()) return;
+  if (iniContents != nullptr) WriteFileBytes(iniPath(), iniContents);
+  IniDocument settings;
+  ReadSettingsFile(iniPath(), &settings);
+  window_ = CreateMainWindow(GetModuleHandleA(nullptr), iniPath(), settings);
+}
+
+MainWindowFixture::~MainWindowFixture() {
+  if (IsWindow(window_)) {
+    RemoveTrayIcon(window_);
+    DestroyWindow(window_);
+  }
+  // The main window posts WM_QUIT when it goes; it must not end the next test's loops.
+  MSG message;
+  while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+  }
+}
+
+LRESULT MainWindowFixture::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
+  return SendMessageA(window_, message, wParam, lParam);
+}
+
+ModalWatcher::ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className)
+    : answer_(std::move(answer)) {
+  thread_ = std::thread(&ModalWatcher::Run, this, GetCurrentThreadId(), std::string(className));
+}
+
+ModalWatcher::~ModalWatcher() {
+  stop_ = true;
+  if (thread_.joinable()) thread_.join();
+}
+
+bool ModalWatcher::Wait() {
+  if (thread_.joinable()) thread_.join();
+  return found_;
+}
+
+void ModalWatcher::Run(DWORD uiThread, std::string className) {
+  struct Search {
+    const std::string* className;
+    HWND found;
+  };
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
+  while (!stop_ && std::chrono::steady_clock::now() < deadline) {
+    Search search{&className, nullptr};
+    EnumThreadWindows(
+        uiThread,
+        [](HWND window, LPARAM data) -> BOOL {
+          auto* s = reinterpret_cast<Search*>(data);
+          char name[64];
+          GetClassNameA(window, name, sizeof name);
+          if (*s->className == name && IsWindowVisible(window)) {
+            s->found = window;
+            return FALSE;
+          }
+          return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    if (search.found != nullptr) {
+      Sleep(100);  // let the dialog finish its initialisation
+      seen_.window = search.found;
+      seen_.className = className;
+      char text[1024];
+      GetWindowTextA(search.found, text, sizeof text);
+      seen_.title = text;
+      GetWindowRect(search.found, &seen_.rect);
+      for (HWND child = GetWindow(search.found, GW_CHILD); child != nullptr; child = GetWindow(child, GW_HWNDNEXT)) {
+        char childClass[64];
+        GetClassNameA(child, childClass, sizeof childClass);
+        if (lstrcmpiA(childClass, "Static") != 0) continue;
+        GetWindowTextA(child, text, sizeof text);
+        if (text[0] == '\0') continue;
+        if (!seen_.staticText.empty()) seen_.staticText += '\n';
+        seen_.staticText += text;
+      }
+      GUITHREADINFO info = {};
+      info.cbSize = sizeof info;
+      if (GetGUIThreadInfo(uiThread, &info)) {
+        seen_.focus = info.hwndFocus;
+        seen_.focusId = GetDlgCtrlID(info.hwndFocus);
+      }
+      found_ = true;
+      answer_(seen_);
+      return;
+    }
+    Sleep(20);
+  }
+}
+
+void PressButton(const SeenWindow& seen, int id) { PostMessageA(seen.window, WM_COMMAND, id, 0); }
+
+void PressKey(const SeenWindow& seen, WPARAM key) {
+  HWND target = seen.focus != nullptr ? seen.focus : seen.window;
+  PostMessageA(target, WM_KEYDOWN, key, 0);
+  PostMessageA(target, WM_KEYUP, key, 0xC0000000);
+}
+
+}  // namespace pinlark::test

@@ -1,0 +1,85 @@
+// Helpers of the in-process tests: a main window on a temporary settings file, and a watcher
+// that answers the modal boxes and dialogs the code under test opens.
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <thread>
+
+#include "app/ini_document.h"
+
+namespace pinlark::test {
+
+// A fresh folder under the temporary folder, removed with everything in it at the end.
+class TempFolder {
+ public:
+  TempFolder();
+  ~TempFolder();
+  const std::string& path() const { return path_; }  // ends in a backslash
+  std::string File(const std::string& name) const { return path_ + name; }
+
+ private:
+  std::string path_;
+};
+
+std::string ReadFileBytes(const std::string& path);
+void WriteFileBytes(const std::string& path, const std::string& bytes);
+// The key names of a section, in file order.
+std::vector<std::string> KeysInOrder(const std::string& fileBytes, const std::string& section);
+
+// The program's main window, created in this process on `settings.ini` of a temp folder whose
+// contents are given (nothing: no file). Destroyed at the end if still there.
+class MainWindowFixture {
+ public:
+  explicit MainWindowFixture(const char* iniContents = nullptr);
+  ~MainWindowFixture();
+  HWND window() const { return window_; }
+  std::string iniPath() const { return folder_.File("settings.ini"); }
+  std::string ReadIni() const { return ReadFileBytes(iniPath()); }
+  // Sends a message as the system would and returns the result.
+  LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
+  bool Alive() const { return IsWindow(window_) != FALSE; }
+
+ private:
+  TempFolder folder_;
+  HWND window_ = nullptr;
+};
+
+// What a watcher saw of one modal window.
+struct SeenWindow {
+  std::string className;
+  std::string title;
+  std::string staticText;  // the texts of its static controls, joined by '\n'
+  RECT rect{};
+  HWND focus = nullptr;    // the control that had the keyboard focus
+  int focusId = 0;         // and its control id
+  HWND window = nullptr;
+};
+
+// Watches for the next visible dialog-class window of this thread's process owned by the UI
+// thread, records it, then acts on it with `answer` (run on the watcher thread; it should post,
+// not send). Join with Wait(), which returns whether one was seen.
+class ModalWatcher {
+ public:
+  explicit ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className = "#32770");
+  ~ModalWatcher();
+  bool Wait();
+  const SeenWindow& seen() const { return seen_; }
+
+ private:
+  void Run(DWORD uiThread, std::string className);
+  std::function<void(const SeenWindow&)> answer_;
+  SeenWindow seen_;
+  std::atomic<bool> found_{false};
+  std::atomic<bool> stop_{false};
+  std::thread thread_;
+};
+
+// Common answers.
+void PressButton(const SeenWindow& seen, int id);  // posts WM_COMMAND id
+void PressKey(const SeenWindow& seen, WPARAM key);  // posts key down/up to the focused control
+
+}  // namespace pinlark::test
