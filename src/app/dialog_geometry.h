@@ -1,12 +1,9 @@
 // Where dialogs go on the screen.
 #pragma once
 
-namespace pinlark {
+#include "app/geometry.h"
 
-struct ScreenPoint {
-  int x;
-  int y;
-};
+namespace pinlark {
 
 // The top-left corner that puts a window of the given size in the middle of the screen; each
 // half is an integer division, so a window larger than the screen starts left of or above it.

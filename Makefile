@@ -1,0 +1,55 @@
+# Entry points. The build itself is CMake's (CMakePresets.json); each preset builds in build/NAME.
+#   make build   the core and its unit tests (native), pinlark.exe for win64 and win32
+#   make test    installs what is missing, builds, runs the native tests and, under Wine, the
+#                Windows tests (tools/wine-session sets up their desktop)
+#   make bench   builds the benchmarks without sanitizers and runs each
+#   make run     starts Pinlark under Wine in a 1024x768 desktop (tools/run-pinlark); ARGS=...
+#                are passed to it
+#   make dist    build/dist/pinlark.zip: pinlark.exe for win64 and win32 with the help
+
+SHELL := /bin/bash
+PRESETS := native win64 win32
+BENCHES := $(sort $(basename $(notdir $(wildcard bench/*_bench.cpp))))
+
+.PHONY: all build test bench run dist bootstrap clean $(addprefix build-,$(PRESETS))
+
+all: build
+
+bootstrap:
+	bash tools/bootstrap
+
+build: $(addprefix build-,$(PRESETS))
+
+$(addprefix build-,$(PRESETS)):
+	cmake --preset $(@:build-%=%) && cmake --build --preset $(@:build-%=%)
+
+# Both tiers run even when the first fails; the result fails if either did.
+test: bootstrap build
+	@status=0; \
+	ctest --preset native --no-tests=error || status=1; \
+	ctest --preset win64 --no-tests=error || status=1; \
+	exit $$status
+
+bench:
+ifeq ($(BENCHES),)
+	@echo "no benchmarks (bench/*_bench.cpp)"
+else
+	cmake --preset bench && cmake --build --preset bench --target $(BENCHES)
+	@for b in $(BENCHES); do echo "== $$b"; build/bench/$$b || exit 1; done
+endif
+
+run: bootstrap build-win64
+	bash tools/run-pinlark $(ARGS)
+
+dist: build-win64 build-win32
+	rm -rf build/dist
+	for arch in win64:x86_64 win32:i686; do \
+	  dir=build/dist/pinlark/$${arch%%:*} && mkdir -p $$dir && \
+	  $${arch##*:}-w64-mingw32-strip -o $$dir/pinlark.exe build/$${arch%%:*}/pinlark.exe && \
+	  cp -r docs/help $$dir/help || exit 1; \
+	done
+	cd build/dist && cmake -E tar cf pinlark.zip --format=zip pinlark
+	@echo "build/dist/pinlark.zip"
+
+clean:
+	rm -rf build

@@ -1,0 +1,148 @@
+// The application shell as a user meets it: one instance, the tray icon's menu, the version
+// dialog, Alt+F4 and the settings file the program leaves when it closes.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+namespace pinlark::e2e {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+
+constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr UINT kVersionCommand = 40006;
+
+TEST(SingleInstance, ASecondStartHandsOverAndLeavesOneHiddenMainWindow) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start());
+  for (const char* args : {"", "-n", "-N", "/n"}) {
+    EXPECT_EQ(pinlark.RunSecondInstance(args), 0u) << "second start with \"" << args << "\"";
+    const std::vector<HWND> mains = FindWindows(0, kMainClass);
+    ASSERT_EQ(mains.size(), 1u) << "second start with \"" << args << "\" made a window";
+    EXPECT_EQ(mains[0], pinlark.MainWindow());
+    EXPECT_EQ(TextOf(mains[0]), "Pinlark");
+    EXPECT_FALSE(IsWindowVisible(mains[0]));
+    EXPECT_TRUE(pinlark.Running());
+  }
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(SingleInstance, AFirstStartWithMinusNStartsAsUsual) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("-n"));
+  EXPECT_FALSE(IsWindowVisible(pinlark.MainWindow()));
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(Closing, WritesTheApplicationKeysInOrderAndKeepsEveryLineItDoesNotOwn) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("; my notes\r\n[Pinlark]\r\nMyOwnKey=1\r\nDefaultColor=zz\r\n"
+                                            "MinColumn=22\r\n\r\n[Elsewhere]\r\nkey=value\r\n")));
+  EXPECT_EQ(pinlark.Close(), 0u);
+  const std::string file = pinlark.ReadIni();
+  EXPECT_THAT(KeysInSection(file, "Pinlark"),
+              ElementsAre("MyOwnKey", "DefaultColor", "MinColumn", "cxMergin", "cyMergin", "cyInterval", "CRMode",
+                          "3DMode", "Move", "Hide", "AutoArrange", "AccelClose", "AbbandConf", "IMEOpen",
+                          "AlarmFname"));
+  EXPECT_THAT(file, HasSubstr("; my notes\r\n"));
+  EXPECT_THAT(file, HasSubstr("\r\n[Elsewhere]\r\nkey=value\r\n"));
+  const IniDocument ini = pinlark.Ini();
+  EXPECT_EQ(ini.GetString("Pinlark", "DefaultColor", ""), "80ffff");
+  EXPECT_EQ(ini.GetString("Pinlark", "MinColumn", ""), "22");
+  EXPECT_FALSE(ini.Find("Pinlark", "OfficeBar"));
+  EXPECT_TRUE(FileExists(pinlark.IniPath() + ".bak")) << "the previous file is kept";
+}
+
+TEST(Closing, AFreshStartWritesTheFourteenKeysAndTransparentDefaultColorSurvives) {
+  PinlarkProcess fresh;
+  ASSERT_TRUE(fresh.Start());
+  EXPECT_EQ(fresh.Close(), 0u);
+  EXPECT_THAT(KeysInSection(fresh.ReadIni(), "Pinlark"),
+              ElementsAre("MinColumn", "cxMergin", "cyMergin", "cyInterval", "DefaultColor", "CRMode", "3DMode",
+                          "Move", "Hide", "AutoArrange", "AccelClose", "AbbandConf", "IMEOpen", "AlarmFname"));
+
+  PinlarkProcess transparent;
+  ASSERT_TRUE(transparent.Start("", std::string("[Pinlark]\r\nDefaultColor=ffffffff\r\nOfficeBar=0\r\n")));
+  EXPECT_EQ(transparent.Close(), 0u);
+  EXPECT_EQ(transparent.Ini().GetString("Pinlark", "DefaultColor", ""), "ffffffff");
+  EXPECT_EQ(transparent.Ini().GetString("Pinlark", "OfficeBar", ""), "0");
+}
+
+// The tray icon's left click makes the main window the foreground window; keys then reach the
+// program's message loop, where Alt+F4 is its accelerator.
+void FocusProgram(const PinlarkProcess& pinlark) {
+  PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_LBUTTONDOWN);
+  WaitUntil([&] { return GetForegroundWindow() == pinlark.MainWindow(); }, kWaitMs, "the main window in front");
+}
+
+TEST(AltF4, EndsTheProgramOnlyWhenAccelCloseIsSet) {
+  PinlarkProcess kept;
+  ASSERT_TRUE(kept.Start("", std::string("[Pinlark]\r\nAccelClose=0\r\n")));
+  FocusProgram(kept);
+  PressKey(VK_F4, {VK_MENU});
+  Settle(500);
+  EXPECT_TRUE(kept.Running()) << "Alt+F4 with AccelClose=0 ended the program";
+  EXPECT_EQ(kept.Close(), 0u) << "終了 still ends it";
+
+  PinlarkProcess closed;
+  ASSERT_TRUE(closed.Start());
+  FocusProgram(closed);
+  PressKey(VK_F4, {VK_MENU});
+  EXPECT_EQ(closed.WaitForExit(), 0u);
+  EXPECT_TRUE(closed.IniExists()) << "Alt+F4 closes through the closing sequence";
+}
+
+TEST(TrayMenu, RightClickShowsTheApplicationMenuAtTheCursorAndHideTogglesHide) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start());
+  // Choose "隠す" with the keyboard: the seventh item that can be selected.
+  auto chooseHide = [&] {
+    MoveMouse(900, 700);
+    PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_RBUTTONDOWN);
+    HWND menu = WaitForPopupMenu(pinlark.Pid());
+    ASSERT_NE(menu, nullptr);
+    const RECT rect = RectOf(menu);
+    EXPECT_EQ(rect.bottom, 700) << "the menu sits above the cursor";
+    EXPECT_LE(rect.left, 900);
+    for (int i = 0; i < 7; ++i) PressKey(VK_DOWN);
+    PressKey(VK_RETURN);
+    ASSERT_TRUE(WaitForWindowGone(menu));
+  };
+  chooseHide();
+  chooseHide();
+  chooseHide();
+  EXPECT_EQ(pinlark.Close(), 0u);
+  EXPECT_EQ(pinlark.Ini().GetInt("Pinlark", "Hide", -1), 1) << "three times 隠す: hidden";
+}
+
+TEST(VersionDialog, OpensCentredAndClosesOnEnterEscTheCloseBoxAndAClickOnOk) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start());
+  const std::string title = "Pinlark - バージョン情報";
+  for (int way = 0; way < 4; ++way) {
+    PostMessageA(pinlark.MainWindow(), WM_COMMAND, kVersionCommand, 0);
+    HWND dialog = WaitForDialog(pinlark.Pid(), title);
+    ASSERT_NE(dialog, nullptr);
+    const RECT rect = RectOf(dialog);
+    EXPECT_EQ(rect.left, 512 - (rect.right - rect.left) / 2);
+    EXPECT_EQ(rect.top, 384 - (rect.bottom - rect.top) / 2);
+    EXPECT_THAT(DialogText(dialog), HasSubstr("Pinlark Ver1.40"));
+    ASSERT_TRUE(BringToForeground(dialog));
+    switch (way) {
+      case 0: PressKey(VK_RETURN); break;
+      case 1: PressKey(VK_ESCAPE); break;
+      case 2: PostMessageA(dialog, WM_SYSCOMMAND, SC_CLOSE, 0); break;
+      default: {
+        const POINT ok = CenterOf(GetDlgItem(dialog, IDOK));
+        Click(ok.x, ok.y);
+      }
+    }
+    EXPECT_TRUE(WaitForWindowGone(dialog)) << "way " << way;
+  }
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace pinlark::e2e
