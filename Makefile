@@ -6,12 +6,13 @@
 #   make run     starts Pinlark under Wine in a 1024x768 desktop (tools/run-pinlark); ARGS=...
 #                are passed to it
 #   make dist    build/dist/pinlark.zip: pinlark.exe for win64 and win32 with the help
+#   make fuzz    builds the fuzzers (clang, libFuzzer) and runs them for FUZZ_SECONDS (default 60)
 
 SHELL := /bin/bash
 PRESETS := native win64 win32
 BENCHES := $(sort $(basename $(notdir $(wildcard bench/*_bench.cpp))))
 
-.PHONY: all build test bench run dist bootstrap clean $(addprefix build-,$(PRESETS))
+.PHONY: all build test bench run dist fuzz bootstrap clean $(addprefix build-,$(PRESETS))
 
 all: build
 
@@ -23,12 +24,19 @@ build: $(addprefix build-,$(PRESETS))
 $(addprefix build-,$(PRESETS)):
 	cmake --preset $(@:build-%=%) && cmake --build --preset $(@:build-%=%)
 
-# Both tiers run even when the first fails; the result fails if either did.
+# Every part runs even when one before it fails; the result fails if any did. The short fuzz
+# run comes first so that the test summaries close the output.
 test: bootstrap build
 	@status=0; \
+	bash tools/fuzz 20 || status=1; \
 	ctest --preset native --no-tests=error || status=1; \
 	ctest --preset win64 --no-tests=error || status=1; \
 	exit $$status
+
+FUZZ_SECONDS ?= 60
+
+fuzz: bootstrap
+	bash tools/fuzz $(FUZZ_SECONDS)
 
 bench:
 ifeq ($(BENCHES),)

@@ -3,6 +3,8 @@
 #include "app/help.h"
 #include "app/settings_record.h"
 #include "app/version_dialog.h"
+#include "arrange/arrange_commands.h"
+#include "memo/memo_store.h"
 #include "edit/clipboard_text.h"
 #include "res/resource_ids.h"
 
@@ -30,8 +32,10 @@ void OnMainCommand(HWND mainWindow, WPARAM wParam, LPARAM /*lParam*/) {
     case IDM_VERSION: RunVersionDialog(mainWindow); break;
     case IDM_HIDE: ToggleHideAll(mainWindow); break;
     case IDM_HELP: OpenHelp(mainWindow, HELP_CTX_CONTENTS); break;
-    // New memo, lower, save, arrange, properties, trash, print and memo from the clipboard
-    // arrive with the memo windows and the dialogs.
+    case IDM_SAVE: SaveAllMemos(mainWindow); break;
+    case IDM_ARRANGE: ArrangeMemos(mainWindow); break;
+    case IDM_LOWER_ALL: LowerAllMemos(mainWindow); break;
+    // New memo, properties, trash, print and memo from the clipboard arrive with the dialogs.
     default: break;
   }
 }

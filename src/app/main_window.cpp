@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "alarm/alarm_check.h"
+#include "alarm/blinking.h"
 #include "app/commands.h"
 #include "app/ime.h"
 #include "app/settings_record.h"
@@ -45,7 +47,11 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       if (accepting) OnMainCommand(window, wParam, lParam);
       return 0;
     case WM_TIMER:
-      // The alarm timer and the blink timer arrive with the alarms.
+      if (wParam == TIMER_BLINK) {
+        BlinkTick(window);
+      } else if (wParam == TIMER_ALARM) {
+        RunAlarmCheck(window);
+      }
       return 0;
     case WM_TRAY_CALLBACK:
       if (accepting) OnTrayMessage(window, lParam);

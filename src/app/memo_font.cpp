@@ -9,7 +9,7 @@
 #include "app/settings_file.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
-#include "memo/memo_layout.h"
+#include "memo/memo_window.h"
 
 namespace pinlark {
 namespace {

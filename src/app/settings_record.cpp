@@ -7,6 +7,7 @@
 #include "app/settings_file.h"
 #include "app/texts.h"
 #include "app/tray_icon.h"
+#include "memo/memo_store.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -53,11 +54,16 @@ void PrepareMenu(SettingsRecord* r) {
   SetMenuDefaultItem(GetSubMenu(r->menu, SUBMENU_MEMO), IDM_EDIT_MEMO, FALSE);
 }
 
-// Everything the program owns in the settings file at close, in one transaction.
+// Everything the program owns in the settings file at close, memos and application keys, in
+// one transaction.
 void SaveAtClose(HWND mainWindow, SettingsRecord* r) {
   if (r->settingsPath.empty()) return;
   const AppSettings settings = r->app;
-  if (!UpdateSettingsFile(r->settingsPath, [&](IniDocument& ini) { WriteAppSettings(&ini, settings); })) {
+  const auto change = [&](IniDocument& ini) {
+    WriteAllMemos(mainWindow, &ini);
+    WriteAppSettings(&ini, settings);
+  };
+  if (!UpdateSettingsFile(r->settingsPath, change)) {
     ReportError(mainWindow, text::kSaveFailed);
   }
 }

@@ -35,6 +35,7 @@ struct SettingsRecord {
   HINSTANCE instance = nullptr;
   UINT taskbarCreatedMessage = 0;  // sent to every top-level window when the taskbar comes back
   int trayIcon = 0;                // icon resource the tray shows now
+  bool alarmCheckRunning = false;  // keeps the alarm check from running inside its own dialogs
 };
 
 // Indices of the settings accessor.

@@ -9,6 +9,8 @@
 #include "app/settings_path.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
+#include "memo/memo_store.h"
+#include "memo/memo_window.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -48,10 +50,9 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   mainClass.lpszMenuName = MAKEINTRESOURCEA(IDR_MAINMENU);
   mainClass.lpszClassName = text::kMainClass;
 
-  // The memo windows' own procedure comes with the memo windows.
   WNDCLASSA memoClass = {};
   memoClass.style = CS_DBLCLKS;
-  memoClass.lpfnWndProc = DefWindowProcA;
+  memoClass.lpfnWndProc = MemoWindowProc;
   memoClass.cbWndExtra = sizeof(LONG_PTR);
   memoClass.hInstance = instance;
   memoClass.hIcon = mainClass.hIcon;
@@ -86,6 +87,7 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACC
   IniDocument settings;
   DWORD readError = ERROR_SUCCESS;
   const bool noPath = settingsPath.empty();
+  const bool fileExists = !noPath && SettingsFileExists(settingsPath);
   if (!noPath && !ReadSettingsFile(settingsPath, &settings)) {
     readError = GetLastError();
     settingsPath.clear();
@@ -98,6 +100,7 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACC
     SetLastError(readError);
     ReportError(window, text::kSettingsUnreadable);
   }
+  LoadAllMemos(window, settings, fileExists);
   *mainWindow = window;
   return true;
 }

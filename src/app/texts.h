@@ -12,6 +12,13 @@ inline constexpr char kTrayTip[] = "Pinlark";
 inline constexpr char kNewMemoOption[] = "-n";
 
 inline constexpr char kEditDialogOpen[] = "編集ダイアログが開いています。終了できません";
+inline constexpr char kTooManyMemos[] = "メモの数が多すぎます";
+inline constexpr char kMemoWindowFailed[] = "メモウインドウの作成に失敗しました";
+inline constexpr char kSampleMemo[] =
+    "これはサンプルメモです\r\n"
+    "必要なくなったら右クリックして、メニューから「削除」を選んでください\r\n"
+    "その他、ご使用方法はヘルプを参照してください";
+inline constexpr char kDeleteForGood[] = "ごみ箱に入れずに、メモを削除します";
 inline constexpr char kSaveFailed[] = "保存に失敗しました";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =
@@ -23,6 +30,10 @@ inline constexpr char kSettingsUnreadable[] =
 inline constexpr char kHelpMissing[] =
     "ヘルプファイルが見つかりません。\nプログラムと同じフォルダに help フォルダがあるか確認してください。";
 inline constexpr char kHelpOpenFailed[] = "ヘルプを開けませんでした";
+
+// The office shortcut bar, whose place the arrangement leaves free.
+inline constexpr char kOfficeBarClass[] = "MOM Class";
+inline constexpr char kOfficeBarTitle[] = "Microsoft Office ｼｮｰﾄｶｯﾄ ﾊﾞｰ";
 
 // The WinHelp file and, where it is missing, the HTML help beside the program.
 inline constexpr char kHelpFile[] = "pnlark95.hlp";

@@ -8,6 +8,7 @@
 #define IDD_VERSION          106
 #define IDR_ACCEL            107
 #define IDI_PINLARK_ACTIVE   108  // tray icon while one of our windows is active
+#define IDD_ALARM            111
 
 // Submenus of IDR_MAINMENU
 #define SUBMENU_APP          0
@@ -48,6 +49,11 @@
 
 // Dialog commands shared by every dialog
 #define IDC_DLG_HELP         9
+
+// Alarm dialog
+#define IDC_ALARM_OFF        1041
+#define IDC_ALARM_EDIT       1042
+#define IDC_ALARM_DELETE     1043
 
 // Timers of the main window
 #define TIMER_ALARM          1000

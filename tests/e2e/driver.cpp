@@ -242,6 +242,11 @@ HWND PinlarkProcess::WaitForMainWindow(DWORD timeoutMs) {
     ADD_FAILURE() << "pinlark.exe ended with exit code " << code
                   << " before its main window (VeskPostItClass \"Pinlark\") appeared";
   }
+  // The main window exists before the memos are loaded: wait until the program has reached its
+  // message loop with nothing left to do.
+  if (main_ != nullptr && WaitForInputIdle(child_.Handle(), timeoutMs) != 0) {
+    ADD_FAILURE() << "pinlark.exe did not reach its message loop";
+  }
   return main_;
 }
 

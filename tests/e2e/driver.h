@@ -87,7 +87,8 @@ class PinlarkProcess {
   // current folder of the program is the test's, not its own, as when started by a shortcut.
   bool Launch(const std::string& args = "", const std::optional<std::string>& ini = std::nullopt);
   // The main window: top-level, class VeskPostItClass, title "Pinlark", of this process (shown or
-  // not). Fails early when the program ends first.
+  // not), once the program waits for input (its memos loaded). Fails early when the program
+  // ends first.
   HWND WaitForMainWindow(DWORD timeoutMs = kStartWaitMs);
 
   HANDLE Handle() const { return child_.Handle(); }

@@ -8,6 +8,7 @@
 #include "app/settings_file.h"
 #include "app/startup.h"
 #include "app/tray_icon.h"
+#include "memo/memo_store.h"
 
 namespace pinlark::test {
 namespace {
@@ -84,6 +85,9 @@ MainWindowFixture::MainWindowFixture(const char* iniContents) {
   IniDocument settings;
   ReadSettingsFile(iniPath(), &settings);
   window_ = CreateMainWindow(GetModuleHandleA(nullptr), iniPath(), settings);
+  // A given file is loaded as at start-up; without one there is no sample memo, so tests start
+  // from an empty memo list.
+  if (window_ != nullptr && iniContents != nullptr) LoadAllMemos(window_, settings, true);
 }
 
 MainWindowFixture::~MainWindowFixture() {

@@ -31,7 +31,8 @@ void WriteFileBytes(const std::string& path, const std::string& bytes);
 std::vector<std::string> KeysInOrder(const std::string& fileBytes, const std::string& section);
 
 // The program's main window, created in this process on `settings.ini` of a temp folder whose
-// contents are given (nothing: no file). Destroyed at the end if still there.
+// contents are given, with the memos of that file loaded (nothing: no file and no memos).
+// Destroyed at the end if still there.
 class MainWindowFixture {
  public:
   explicit MainWindowFixture(const char* iniContents = nullptr);

@@ -1,0 +1,99 @@
+// Saving and loading 64 memos and 64 trash memos of 16 KB each, against one plain write and one
+// plain read of the same bytes. Prints ratios measured in this one run.
+#include <windows.h>
+
+#include <chrono>
+#include <cstdio>
+#include <string>
+
+#include "app/settings_file.h"
+#include "app/settings_record.h"
+#include "app/startup.h"
+#include "memo/memo_store.h"
+#include "memo/memo_window.h"
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double Seconds(Clock::duration d) { return std::chrono::duration<double>(d).count(); }
+
+template <typename Work>
+double Best(int rounds, Work work) {
+  double best = 1e9;
+  for (int i = 0; i < rounds; ++i) {
+    const auto start = Clock::now();
+    work();
+    best = std::min(best, Seconds(Clock::now() - start));
+  }
+  return best;
+}
+
+std::string MemoText(int n) {
+  std::string text;
+  while (text.size() < 16 * 1024) text += "memo " + std::to_string(n) + " \x95\x5C\\ line\r\n";
+  text.resize(16 * 1024);
+  return text;
+}
+
+void PlainWrite(const std::string& path, const std::string& bytes) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  DWORD written = 0;
+  WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+  FlushFileBuffers(file);
+  CloseHandle(file);
+}
+
+std::string PlainRead(const std::string& path) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  std::string bytes(GetFileSize(file, nullptr), '\0');
+  DWORD read = 0;
+  ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr);
+  CloseHandle(file);
+  return bytes;
+}
+
+}  // namespace
+
+int main() {
+  using namespace pinlark;
+  char temp[MAX_PATH];
+  GetTempPathA(MAX_PATH, temp);
+  const std::string folder = std::string(temp) + "pinlark-store-bench\\";
+  CreateDirectoryA(folder.c_str(), nullptr);
+  const std::string path = folder + "pinlark.ini";
+  DeleteFileA(path.c_str());
+
+  HINSTANCE instance = GetModuleHandleA(nullptr);
+  RegisterWindowClasses(instance);
+  IniDocument none;
+  HWND mainWindow = CreateMainWindow(instance, path, none);
+  for (int i = 0; i < 64; ++i) {
+    SetWindowTextA(CreateMemoWindow(mainWindow, kKindMemo), MemoText(i).c_str());
+    SetWindowTextA(CreateMemoWindow(mainWindow, kKindTrash), MemoText(64 + i).c_str());
+  }
+  SaveAllMemos(mainWindow);
+  const std::string bytes = PlainRead(path);
+
+  const double save = Best(5, [&] { SaveAllMemos(mainWindow); });
+  const double write = Best(5, [&] { PlainWrite(folder + "plain.ini", bytes); });
+  DestroyWindow(mainWindow);
+
+  const double load = Best(5, [&] {
+    IniDocument settings;
+    ReadSettingsFile(path, &settings);
+    HWND loaded = CreateMainWindow(instance, path, settings);
+    LoadAllMemos(loaded, settings, true);
+    DestroyWindow(loaded);
+  });
+  const double read = Best(5, [&] { PlainRead(path); });
+
+  std::printf("file: %zu bytes, 64 + 64 memos of 16 KB\n", bytes.size());
+  std::printf("save_all_memos_vs_plain_write: 1 : %.1f (target at most 3)\n", save / write);
+  std::printf("load_all_memos_vs_plain_read: 1 : %.1f\n", load / read);
+  DeleteFileA(path.c_str());
+  DeleteFileA((path + ".bak").c_str());
+  DeleteFileA((folder + "plain.ini").c_str());
+  RemoveDirectoryA(folder.c_str());
+  return 0;
+}

@@ -1,0 +1,27 @@
+// The arrange and lower commands on the real memo windows.
+#pragma once
+
+#include <windows.h>
+
+#include <vector>
+
+#include "app/geometry.h"
+#include "arrange/arrangement.h"
+
+namespace pinlark {
+
+// The corner of the work area now: the taskbar and, when OfficeBar is on, the office bar.
+ScreenPoint CurrentWorkAreaCorner(HWND mainWindow);
+
+// The memos of the memo list ordered by top (equal tops in list order); with skipExcluded the
+// memos marked NoArrange are left out. Entries carry their memo-list slot.
+std::vector<ArrangeEntry> BuildArrangementList(HWND mainWindow, bool skipExcluded);
+
+// Lines the memos up in columns from the corner of the work area and clears Move.
+void ArrangeMemos(HWND mainWindow);
+// Arranges only when AutoArrange is on.
+void ArrangeIfAutomatic(HWND mainWindow);
+// Sends every memo that is not always on top to the bottom of the window stack.
+void LowerAllMemos(HWND mainWindow);
+
+}  // namespace pinlark

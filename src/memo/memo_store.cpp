@@ -1,0 +1,123 @@
+#include "memo/memo_store.h"
+
+#include "app/error_report.h"
+#include "app/settings_file.h"
+#include "app/settings_record.h"
+#include "app/texts.h"
+#include "memo/memo_keys.h"
+#include "memo/memo_record.h"
+#include "memo/memo_window.h"
+#include "res/resource_ids.h"
+
+namespace pinlark {
+namespace {
+
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+StoredMemo MemoToStore(HWND memo) {
+  StoredMemo stored;
+  RECT rect;
+  GetWindowRect(memo, &rect);
+  stored.window = {rect.left, rect.top, rect.right, rect.bottom};
+  stored.color = GetMemoField(memo, kMemoColor);
+  stored.topMost = GetMemoField(memo, kMemoTopMost);
+  stored.noArrange = GetMemoField(memo, kMemoNoArrange);
+  stored.noMinClm = GetMemoField(memo, kMemoNoMinClm);
+  stored.alarm = GetMemoField(memo, kMemoAlarm);
+  stored.alarmTime = static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime));
+  stored.text = MemoText(memo);
+  return stored;
+}
+
+void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMemos]) {
+  for (int slot = 0; slot < kMaxMemos; ++slot) {
+    if (slots[slot] != nullptr) {
+      const StoredMemo stored = MemoToStore(slots[slot]);
+      WriteMemoSlot(ini, prefix, slot, &stored, SystemLeadByte);
+    } else {
+      WriteMemoSlot(ini, prefix, slot, nullptr, SystemLeadByte);
+    }
+  }
+}
+
+// A memo that lies wholly outside every monitor (after a change of monitors) comes back at
+// the place of a new memo, keeping its size.
+void BringIntoView(HWND memo, const Rect& stored, POINT newMemoPlace) {
+  const RECT rect = {stored.left, stored.top, stored.right, stored.bottom};
+  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr) return;
+  const int right = newMemoPlace.x + 50;
+  SetWindowPos(memo, nullptr, right - stored.Width(), newMemoPlace.y, 0, 0,
+               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void PlaceLoadedMemo(HWND memo, const LoadedMemo& loaded) {
+  RECT created;
+  GetWindowRect(memo, &created);
+  if (!loaded.hasPosition) {
+    AutoSizeMemo(memo);  // a hand-edited file without a usable position: placed as a new memo
+    return;
+  }
+  const Rect& w = loaded.memo.window;
+  SetWindowPos(memo, loaded.memo.topMost != 0 ? HWND_TOPMOST : HWND_TOP, w.left, w.top, w.Width(), w.Height(),
+               SWP_NOACTIVATE);
+  BringIntoView(memo, w, {created.left, created.top});
+}
+
+void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
+  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  const char* prefix = kind == kKindMemo ? kMemoPrefix : kTrashPrefix;
+  for (int slot = 0; slot < kMaxMemos; ++slot) {
+    const auto loaded = ReadMemoSlot(settings, prefix, slot, r->app.defaultColor, SystemLeadByte);
+    if (!loaded) return;
+    HWND memo = CreateMemoWindow(mainWindow, kind);
+    if (memo == nullptr) return;
+    SetWindowTextA(memo, loaded->memo.text.c_str());
+    SetMemoField(memo, kMemoColor, loaded->memo.color);
+    SetMemoField(memo, kMemoTopMost, loaded->memo.topMost);
+    SetMemoField(memo, kMemoNoArrange, loaded->memo.noArrange);
+    SetMemoField(memo, kMemoNoMinClm, loaded->memo.noMinClm);
+    SetMemoField(memo, kMemoAlarm, loaded->memo.alarm);
+    SetMemoField(memo, kMemoAlarmTime, static_cast<int32_t>(loaded->memo.alarmTime));
+    PlaceLoadedMemo(memo, *loaded);
+    if (kind == kKindMemo && r->app.hide == 0) ShowWindow(memo, SW_SHOWNORMAL);
+  }
+}
+
+void CreateSampleMemo(HWND mainWindow) {
+  HWND memo = CreateMemoWindow(mainWindow, kKindMemo);
+  if (memo == nullptr) return;
+  SetWindowTextA(memo, text::kSampleMemo);
+  SetMemoField(memo, kMemoColor, GetSettingsRecord(mainWindow)->app.defaultColor);
+  SetWindowPos(memo, HWND_TOP, 0, 0, 0, 0, SWP_NOACTIVATE);
+  AutoSizeMemo(memo);
+  SendMessageA(mainWindow, WM_COMMAND, IDM_ARRANGE, 0);
+  ShowWindow(memo, SW_SHOWNORMAL);
+}
+
+}  // namespace
+
+void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
+  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  WriteList(ini, kMemoPrefix, r->memos);
+  WriteList(ini, kTrashPrefix, r->trash);
+}
+
+bool SaveAllMemos(HWND mainWindow) {
+  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  if (r->settingsPath.empty()) return true;  // this run keeps no settings file
+  if (UpdateSettingsFile(r->settingsPath, [&](IniDocument& ini) { WriteAllMemos(mainWindow, &ini); })) return true;
+  ReportError(mainWindow, text::kSaveFailed);
+  return false;
+}
+
+void LoadAllMemos(HWND mainWindow, const IniDocument& settings, bool fileExists) {
+  if (!fileExists) {
+    CreateSampleMemo(mainWindow);
+    return;
+  }
+  LoadList(mainWindow, settings, kKindMemo);
+  LoadList(mainWindow, settings, kKindTrash);
+  GetSettingsRecord(mainWindow)->app.move = settings.GetInt(text::kSettingsSection, "Move", 1);
+}
+
+}  // namespace pinlark

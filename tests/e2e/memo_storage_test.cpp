@@ -1,0 +1,107 @@
+// Memos on the desktop across starts: the sample memo of a first start, stored memos coming
+// back where they were, and the settings file they are saved to.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+namespace pinlark::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
+constexpr UINT kSaveCommand = 40005;
+
+std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly) {
+  return FindWindows(pinlark.Pid(), kMemoClass, "", visibleOnly);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+void Save(const PinlarkProcess& pinlark) {
+  SendMessageTimeoutA(pinlark.MainWindow(), WM_COMMAND, kSaveCommand, 0, SMTO_BLOCK, kWaitMs, nullptr);
+}
+
+TEST(FirstStart, ShowsOneArrangedSampleMemoThatTheNextSaveWritesAndARestartBrings) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start());
+  const std::vector<HWND> memos = Memos(pinlark, true);
+  ASSERT_EQ(memos.size(), 1u);
+  EXPECT_THAT(TextOf(memos[0]), HasSubstr("これはサンプルメモです\r\n"));
+  const RECT rect = RectOf(memos[0]);
+  EXPECT_EQ(rect.right, 1024 - 10) << "right edge of the work area less cxMergin";
+  EXPECT_EQ(rect.top, 10);
+  Settle(300);
+  EXPECT_EQ(ScreenPixel(rect.right - 5, rect.bottom - 3), RGB(0xFF, 0xFF, 0x80)) << "painted in DefaultColor";
+  EXPECT_FALSE(pinlark.IniExists()) << "the sample memo waits for the next save";
+
+  Save(pinlark);
+  ASSERT_TRUE(pinlark.IniExists());
+  EXPECT_THAT(pinlark.Ini().GetString("Pinlark", "Memo0", ""), HasSubstr("\\r\\n"));
+  EXPECT_EQ(pinlark.Close(), 0u);
+
+  ASSERT_TRUE(pinlark.Start());
+  const std::vector<HWND> again = Memos(pinlark, true);
+  ASSERT_EQ(again.size(), 1u);
+  const RECT same = RectOf(again[0]);
+  EXPECT_EQ(same.left, rect.left);
+  EXPECT_EQ(same.top, rect.top);
+  EXPECT_EQ(same.right, rect.right);
+  EXPECT_EQ(same.bottom, rect.bottom);
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(StoredMemos, AMissingSlotEndsTheListAndTheNextSaveDropsWhatLayBehindIt) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\n"
+                                            "MemoPos0=500 100 120 30\r\nMemo0=zero\r\n"
+                                            "MemoPos1=500 200 120 30\r\nMemo1=one\r\n"
+                                            "MemoPos3=500 300 120 30\r\nMemoColor3=ff\r\nMemo3=three\r\n")));
+  EXPECT_EQ(Memos(pinlark, true).size(), 2u);
+  Save(pinlark);
+  const std::string file = pinlark.ReadIni();
+  EXPECT_THAT(file, HasSubstr("Memo1=one\r\n"));
+  EXPECT_THAT(file, Not(HasSubstr("Memo3")));
+  EXPECT_THAT(file, Not(HasSubstr("MemoPos3")));
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(StoredMemos, WithHideSetTheyAreMadeButNotShown) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nHide=1\r\nMemo0=a\r\nMemo1=b\r\nTrash0=c\r\n")));
+  EXPECT_EQ(Memos(pinlark, false).size(), 3u);
+  EXPECT_TRUE(Memos(pinlark, true).empty());
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(StoredMemos, TheExampleMemoReadsAndWritesBackAsWritten) {
+  const std::string block =
+      "MemoPos0=884 10 130 36\r\n"
+      "MemoColor0=80ffff\r\n"
+      "MemoTopMost0=0\r\n"
+      "MemoNoArrange0=0\r\n"
+      "MemoNoMinClm0=0\r\n"
+      "MemoAlarm0=0\r\n"
+      "MemoAlarmTime0=0\r\n"
+      "Memo0=first line\\r\\nsecond\\tline\r\n";
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", "[Pinlark]\r\n" + block));
+  const std::vector<HWND> memos = Memos(pinlark, true);
+  ASSERT_EQ(memos.size(), 1u);
+  EXPECT_EQ(TextOf(memos[0]), "first line\r\nsecond\tline");
+  const RECT rect = RectOf(memos[0]);
+  EXPECT_EQ(rect.left, 884);
+  EXPECT_EQ(rect.bottom - rect.top, 36);
+  EXPECT_EQ(pinlark.Close(), 0u);
+  EXPECT_THAT(pinlark.ReadIni(), HasSubstr("[Pinlark]\r\n" + block));
+}
+
+}  // namespace
+}  // namespace pinlark::e2e
