@@ -2,7 +2,7 @@
 #   make build   the core and its unit tests (native), pinlark.exe for win64 and win32
 #   make test    installs what is missing, builds, runs the native tests and, under Wine, the
 #                Windows tests (tools/wine-session sets up their desktop)
-#   make bench   builds the benchmarks without sanitizers and runs each
+#   make bench   runs the benchmarks: native ones without sanitizers, Windows ones under Wine
 #   make run     starts Pinlark under Wine in a 1024x768 desktop (tools/run-pinlark); ARGS=...
 #                are passed to it
 #   make dist    build/dist/pinlark.zip: pinlark.exe for win64 and win32 with the help
@@ -38,13 +38,18 @@ FUZZ_SECONDS ?= 60
 fuzz: bootstrap
 	bash tools/fuzz $(FUZZ_SECONDS)
 
-bench:
-ifeq ($(BENCHES),)
-	@echo "no benchmarks (bench/*_bench.cpp)"
-else
+WIN_BENCHES := $(sort $(basename $(notdir $(wildcard bench/win/*_bench.cpp))))
+
+# Native benchmarks without sanitizers, then the Windows ones under Wine in a session of their own.
+bench: bootstrap
 	cmake --preset bench && cmake --build --preset bench --target $(BENCHES)
 	@for b in $(BENCHES); do echo "== $$b"; build/bench/$$b || exit 1; done
-endif
+	cmake --preset win64 && cmake --build --preset win64 --target desktop_keeper $(WIN_BENCHES)
+	@bash tools/wine-session start build/win64/bench-wine >/dev/null && \
+	  status=0; \
+	  for b in $(WIN_BENCHES); do echo "== $$b (Wine)"; \
+	    (. build/win64/bench-wine/session.env && wine build/win64/$$b.exe) || status=1; done; \
+	  bash tools/wine-session stop build/win64/bench-wine >/dev/null; exit $$status
 
 run: bootstrap build-win64
 	bash tools/run-pinlark $(ARGS)

@@ -6,6 +6,7 @@
 #include "arrange/arrange_commands.h"
 #include "memo/memo_store.h"
 #include "edit/clipboard_text.h"
+#include "edit/edit_dialog.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -32,10 +33,11 @@ void OnMainCommand(HWND mainWindow, WPARAM wParam, LPARAM /*lParam*/) {
     case IDM_VERSION: RunVersionDialog(mainWindow); break;
     case IDM_HIDE: ToggleHideAll(mainWindow); break;
     case IDM_HELP: OpenHelp(mainWindow, HELP_CTX_CONTENTS); break;
+    case IDM_NEW_MEMO: OpenEditDialog(mainWindow, nullptr); break;
     case IDM_SAVE: SaveAllMemos(mainWindow); break;
     case IDM_ARRANGE: ArrangeMemos(mainWindow); break;
     case IDM_LOWER_ALL: LowerAllMemos(mainWindow); break;
-    // New memo, properties, trash, print and memo from the clipboard arrive with the dialogs.
+    // Properties, trash, print and memo from the clipboard arrive with their dialogs.
     default: break;
   }
 }

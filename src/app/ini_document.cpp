@@ -1,7 +1,8 @@
 #include "app/ini_document.h"
 
-#include <cstring>
 #include <utility>
+
+#include "app/byte_search.h"
 
 namespace pinlark {
 namespace {
@@ -24,15 +25,6 @@ std::string_view Trim(std::string_view s) {
 size_t SkipBlanks(std::string_view s, size_t i) {
   while (i < s.size() && IsBlank(s[i])) ++i;
   return i;
-}
-
-// Three memchr passes: find_first_of would call memchr once per byte of a long memo value.
-bool HasLineBreakOrNul(std::string_view s) {
-  if (s.empty()) return false;
-  for (char c : {'\r', '\n', '\0'}) {
-    if (std::memchr(s.data(), c, s.size()) != nullptr) return true;
-  }
-  return false;
 }
 
 // A section or key name as the lookups use it: trimmed, and nothing when no line could ever
@@ -91,12 +83,14 @@ std::string_view StripQuotes(std::string_view v) {
 
 }  // namespace
 
-IniDocument::IniDocument(const IniDocument& other) : bom_(other.bom_), lines_(other.lines_) {
+IniDocument::IniDocument(const IniDocument& other)
+    : bytes_(other.bytes_), bom_(other.bom_), lines_(other.lines_) {
   BuildIndex();
 }
 
 IniDocument& IniDocument::operator=(const IniDocument& other) {
   if (this != &other) {
+    bytes_ = other.bytes_;
     bom_ = other.bom_;
     lines_ = other.lines_;
     BuildIndex();
@@ -105,23 +99,31 @@ IniDocument& IniDocument::operator=(const IniDocument& other) {
 }
 
 IniDocument IniDocument::Parse(std::string_view bytes) {
+  return Parse(std::make_shared<const std::string>(bytes));
+}
+
+// The lines point into the bytes instead of copying them: a settings file is mostly a few
+// long memo lines, and copying megabytes into line strings costs more than the rest of a save.
+IniDocument IniDocument::Parse(std::shared_ptr<const std::string> shared) {
   IniDocument doc;
+  doc.bytes_ = shared ? std::move(shared) : std::make_shared<const std::string>();
+  std::string_view bytes = *doc.bytes_;
   if (bytes.substr(0, kBom.size()) == kBom) {
-    doc.bom_ = std::string(kBom);
+    doc.bom_ = bytes.substr(0, kBom.size());
     bytes.remove_prefix(kBom.size());
   }
   size_t pos = 0;
   while (pos < bytes.size()) {
-    const void* nl = std::memchr(bytes.data() + pos, '\n', bytes.size() - pos);
+    const size_t found = FindByte(bytes.substr(pos), '\n');
     Line& line = doc.lines_.emplace_back();
-    if (nl == nullptr) {
-      line.text.assign(bytes.substr(pos));
+    if (found == std::string_view::npos) {
+      line.read = bytes.substr(pos);
       pos = bytes.size();
     } else {
-      size_t lf = static_cast<size_t>(static_cast<const char*>(nl) - bytes.data());
+      size_t lf = pos + found;
       size_t end = (lf > pos && bytes[lf - 1] == '\r') ? lf - 1 : lf;
-      line.text.assign(bytes.substr(pos, end - pos));
-      line.end.assign(bytes.substr(end, lf + 1 - end));
+      line.read = bytes.substr(pos, end - pos);
+      line.end = bytes.substr(end, lf + 1 - end);
       pos = lf + 1;
     }
   }
@@ -134,7 +136,8 @@ void IniDocument::BuildIndex() {
   Section* current = nullptr;  // lines before the first section belong to none
   bool first = false;
   for (auto it = lines_.begin(); it != lines_.end(); ++it) {
-    if (std::optional<std::string_view> name = SectionName(it->text)) {
+    const std::string_view text = it->Text();
+    if (std::optional<std::string_view> name = SectionName(text)) {
       auto [entry, added] = sections_.try_emplace(Lower(*name));
       current = &entry->second;
       first = added;
@@ -142,7 +145,7 @@ void IniDocument::BuildIndex() {
       continue;
     }
     if (current == nullptr) continue;
-    std::optional<std::string_view> key = KeyName(it->text);
+    std::optional<std::string_view> key = KeyName(text);
     if (!key) continue;
     if (first) {
       current->last_key = it;
@@ -154,15 +157,36 @@ void IniDocument::BuildIndex() {
 
 std::string IniDocument::Serialize() const {
   size_t size = bom_.size();
-  for (const Line& line : lines_) size += line.text.size() + line.end.size();
+  for (const Line& line : lines_) size += line.Text().size() + line.end.size();
   std::string out;
   out.reserve(size);
-  out += bom_;
-  for (const Line& line : lines_) {
-    out += line.text;
-    out += line.end;
-  }
+  Serialize([&out](std::string_view piece) {
+    out += piece;
+    return true;
+  });
   return out;
+}
+
+bool IniDocument::Serialize(const std::function<bool(std::string_view)>& put) const {
+  // Pieces that lie next to each other in memory (lines as they were read, with their line
+  // ends) go out as one.
+  const char* start = bom_.data();
+  size_t size = bom_.size();
+  auto add = [&](std::string_view piece) {
+    if (piece.empty()) return true;
+    if (size != 0 && piece.data() == start + size) {
+      size += piece.size();
+      return true;
+    }
+    if (size != 0 && !put(std::string_view(start, size))) return false;
+    start = piece.data();
+    size = piece.size();
+    return true;
+  };
+  for (const Line& line : lines_) {
+    if (!add(line.Text()) || !add(line.end)) return false;
+  }
+  return size == 0 || put(std::string_view(start, size));
 }
 
 std::optional<std::string> IniDocument::Find(std::string_view section, std::string_view key) const {
@@ -175,7 +199,7 @@ std::optional<std::string> IniDocument::Find(std::string_view section, std::stri
   if (found == s->second.keys.end() || !found->second.front().in_first_section) {
     return std::nullopt;
   }
-  std::string_view text = found->second.front().line->text;
+  std::string_view text = found->second.front().line->Text();
   return std::string(StripQuotes(Trim(text.substr(ValueStart(text)))));
 }
 
@@ -216,7 +240,7 @@ int32_t IniDocument::GetInt(std::string_view section, std::string_view key, int3
 
 // The line a new one follows must end with a line break of its own.
 void IniDocument::EndLine(Lines::iterator line) {
-  if (line->end.empty()) line->end = std::string(kCrLf);
+  if (line->end.empty()) line->end = kCrLf;
 }
 
 bool IniDocument::Set(std::string_view section, std::string_view key, std::string_view value) {
@@ -226,9 +250,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
   auto new_line = [&] {
     Line added;
-    added.text.reserve(k->size() + 1 + value.size());
-    added.text.append(k->data(), k->size()).append(1, '=').append(value.data(), value.size());
-    added.end = std::string(kCrLf);
+    std::string& text = added.changed.emplace();
+    text.reserve(k->size() + 1 + value.size());
+    text.append(k->data(), k->size()).append(1, '=').append(value.data(), value.size());
+    added.end = kCrLf;
     return added;
   };
 
@@ -237,9 +262,10 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   if (new_section) {
     if (!lines_.empty()) EndLine(std::prev(lines_.end()));
     Line head;
-    head.text.reserve(sec->size() + 2);
-    head.text.append(1, '[').append(sec->data(), sec->size()).append(1, ']');
-    head.end = std::string(kCrLf);
+    std::string& text = head.changed.emplace();
+    text.reserve(sec->size() + 2);
+    text.append(1, '[').append(sec->data(), sec->size()).append(1, ']');
+    head.end = kCrLf;
     entry.header = lines_.insert(lines_.end(), std::move(head));
     entry.last_key = lines_.insert(lines_.end(), new_line());
     entry.has_key = true;
@@ -249,9 +275,16 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
 
   std::vector<KeyLine>& same = entry.keys[Lower(*k)];
   if (!same.empty() && same.front().in_first_section) {
-    // Keep the key's spelling and the blanks around '='; replace only the value.
-    std::string& text = same.front().line->text;
-    text.replace(ValueStart(text), std::string::npos, value.data(), value.size());
+    // Keep the key's spelling and the blanks around '='; replace only the value. A save sets
+    // every key it owns, mostly to the value the file already holds: that costs no copy.
+    Line& line = *same.front().line;
+    const std::string_view text = line.Text();
+    const size_t start = ValueStart(text);
+    if (text.substr(start) == value) return true;
+    std::string changed;
+    changed.reserve(start + value.size());
+    changed.append(text.data(), start).append(value.data(), value.size());
+    line.changed = std::move(changed);
     return true;
   }
   // Lines of this key can only be in later sections of the name, so this one comes first.
@@ -278,7 +311,7 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
       entry.has_key = false;
       for (auto it = key_line.line; it != entry.header;) {
         --it;
-        if (it != entry.header && KeyName(it->text)) {
+        if (it != entry.header && KeyName(it->Text())) {
           entry.last_key = it;
           entry.has_key = true;
           break;

@@ -4,7 +4,9 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -25,8 +27,15 @@ class IniDocument {
   // Takes the bytes of a file as they are (any code page, CR LF or LF line ends, a UTF-8
   // byte-order mark is kept and skipped).
   static IniDocument Parse(std::string_view bytes);
+  // The same without a copy: the document (and its copies) keep the bytes and point into them;
+  // the caller must not change them while it holds the pointer as well.
+  static IniDocument Parse(std::shared_ptr<const std::string> bytes);
   // The file's bytes: unchanged lines as they were read, new lines ended with CR LF.
   std::string Serialize() const;
+  // The same bytes handed to `put` piece by piece, in order, without building them in one
+  // string; unchanged lines that follow each other come as one piece. Stops and returns false
+  // as soon as `put` returns false.
+  bool Serialize(const std::function<bool(std::string_view)>& put) const;
 
   // Section and key are matched without regard to ASCII case; the first matching section and
   // the first matching key in it count. The value has its surrounding blanks and one pair of
@@ -43,15 +52,18 @@ class IniDocument {
   // key); otherwise adds "key=value" after the last key of the section, and a missing section
   // at the end of the file. Returns false and changes nothing when the key is empty or the key
   // or value holds a line break or NUL, or the key holds '=' or starts with '[' or ';', or the
-  // section holds ']', a line break or NUL.
+  // section holds ']', a line break or NUL. Setting the value a key already has changes nothing.
   bool Set(std::string_view section, std::string_view key, std::string_view value);
   // Removes every line of that key in every matching section; nothing when it is missing.
   void Remove(std::string_view section, std::string_view key);
 
  private:
   struct Line {
-    std::string text;  // the line without its line end
-    std::string end;   // "\r\n", "\n" or "" (last line without one)
+    // The line without its line end: in bytes_ as it was read, or in `changed` once set.
+    std::string_view read;
+    std::optional<std::string> changed;
+    std::string_view end;  // "\r\n", "\n" or "" (last line without one); in bytes_ or static
+    std::string_view Text() const { return changed ? std::string_view(*changed) : read; }
   };
   // A list, so lines can be added and removed without moving the others and the index below
   // stays valid.
@@ -71,7 +83,10 @@ class IniDocument {
   void BuildIndex();
   void EndLine(Lines::iterator line);
 
-  std::string bom_;
+  // The bytes the document was parsed from; lines point into them. Shared by copies: they are
+  // never changed.
+  std::shared_ptr<const std::string> bytes_;
+  std::string_view bom_;
   Lines lines_;
   std::unordered_map<std::string, Section> sections_;
 };

@@ -2,7 +2,11 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+#include <mutex>
 #include <string_view>
+#include <utility>
 
 // How a save keeps the file whole (the ini is never missing, not even for a moment):
 //   1. read the current NAME.ini (a file that exists but cannot be read ends the save: writing
@@ -60,41 +64,120 @@ class Handle {
   HANDLE h_;
 };
 
+// Reads the whole file into *bytes, reusing its memory.
 bool ReadAll(HANDLE file, std::string* bytes) {
-  bytes->clear();
   LARGE_INTEGER size;
-  if (GetFileSizeEx(file, &size) && size.QuadPart > 0) {
-    bytes->reserve(static_cast<size_t>(size.QuadPart));
-  }
-  char buffer[64 * 1024];
+  size_t expected = 0;
+  if (GetFileSizeEx(file, &size) && size.QuadPart > 0) expected = static_cast<size_t>(size.QuadPart);
+  // One byte more than the size, so the read that meets the end of the file needs no growing.
+  bytes->resize(std::max<size_t>(expected + 1, 4096));
+  size_t have = 0;
   for (;;) {
+    if (have == bytes->size()) bytes->resize(bytes->size() * 2);  // the file grew meanwhile
+    const DWORD want = static_cast<DWORD>(std::min<size_t>(bytes->size() - have, kChunk));
     DWORD got = 0;
-    if (!ReadFile(file, buffer, sizeof buffer, &got, nullptr)) return false;
-    if (got == 0) return true;
-    bytes->append(buffer, got);
+    if (!ReadFile(file, bytes->data() + have, want, &got, nullptr)) return false;
+    if (got == 0) break;
+    have += got;
   }
-}
-
-bool WriteAll(HANDLE file, std::string_view bytes) {
-  while (!bytes.empty()) {
-    DWORD want = bytes.size() < kChunk ? static_cast<DWORD>(bytes.size()) : kChunk;
-    DWORD put = 0;
-    if (!WriteFile(file, bytes.data(), want, &put, nullptr)) return false;
-    if (put == 0) {
-      SetLastError(ERROR_WRITE_FAULT);
-      return false;
-    }
-    bytes.remove_prefix(put);
-  }
+  bytes->resize(have);
   return true;
 }
 
-// Writes and flushes `path` (replacing a leftover of an interrupted save).
-bool WriteFlushed(const std::string& path, std::string_view bytes) {
+// The bytes of `path`; a missing file gives none and true.
+bool ReadBytes(const std::string& path, std::string* bytes) {
+  // Sharing delete as well, so a save of another instance can still rename over the file.
+  Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.Valid()) {
+    DWORD error = GetLastError();
+    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
+      bytes->clear();
+      return true;
+    }
+    return false;
+  }
+  return ReadAll(file.Get(), bytes);
+}
+
+// The read buffer of the last save, kept for the next one. A block of megabytes comes fresh
+// from the system at every allocation, and the first touch of fresh memory costs about as much
+// per megabyte as writing it to the file (measured under Wine), so allocating it anew would
+// make a save cost several writes. Saves of other threads meanwhile get a buffer of their own.
+class KeptBuffer {
+ public:
+  std::shared_ptr<std::string> Take() {
+    std::lock_guard<std::mutex> hold(lock_);
+    std::shared_ptr<std::string> buffer = std::move(kept_);
+    kept_.reset();
+    return buffer ? buffer : std::make_shared<std::string>();
+  }
+  // Only a buffer nothing else points into can be read into again.
+  void GiveBack(std::shared_ptr<std::string> buffer) {
+    if (buffer.use_count() != 1 || buffer->capacity() > kKeepAtMost) return;
+    std::lock_guard<std::mutex> hold(lock_);
+    if (!kept_) kept_ = std::move(buffer);
+  }
+
+ private:
+  // Far above what the memos can fill; a larger hand-made file is not kept in memory.
+  static constexpr size_t kKeepAtMost = 64u << 20;
+  std::mutex lock_;
+  std::shared_ptr<std::string> kept_;
+};
+
+KeptBuffer& ReadBuffer() {
+  static KeptBuffer* buffer = new KeptBuffer;  // never destroyed: a save may run at exit
+  return *buffer;
+}
+
+// Collects the small pieces of a document into writes of a useful size (every WriteFile
+// costs a call into the system); long pieces go out directly.
+class BufferedWriter {
+ public:
+  explicit BufferedWriter(HANDLE file) : file_(file), buffer_(new char[kSize]) {}
+  bool Put(std::string_view piece) {
+    if (piece.size() >= kSize / 4) return Flush() && WriteAll(piece);
+    if (used_ + piece.size() > kSize && !Flush()) return false;
+    std::copy(piece.begin(), piece.end(), buffer_.get() + used_);
+    used_ += piece.size();
+    return true;
+  }
+  bool Flush() {
+    const size_t used = std::exchange(used_, 0);
+    return WriteAll(std::string_view(buffer_.get(), used));
+  }
+
+ private:
+  static constexpr size_t kSize = 64 * 1024;  // reused by the heap, unlike larger blocks
+  bool WriteAll(std::string_view bytes) {
+    while (!bytes.empty()) {
+      DWORD want = bytes.size() < kChunk ? static_cast<DWORD>(bytes.size()) : kChunk;
+      DWORD put = 0;
+      if (!WriteFile(file_, bytes.data(), want, &put, nullptr)) return false;
+      if (put == 0) {
+        SetLastError(ERROR_WRITE_FAULT);
+        return false;
+      }
+      bytes.remove_prefix(put);
+    }
+    return true;
+  }
+
+  HANDLE file_;
+  std::unique_ptr<char[]> buffer_;
+  size_t used_ = 0;
+};
+
+// Writes `doc` to `path` and flushes it (replacing a leftover of an interrupted save).
+bool WriteFlushed(const std::string& path, const IniDocument& doc) {
   Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
-  if (!WriteAll(file.Get(), bytes) || !FlushFileBuffers(file.Get())) {
+  BufferedWriter writer(file.Get());
+  if (!doc.Serialize([&writer](std::string_view piece) { return writer.Put(piece); }) ||
+      !writer.Flush() || !FlushFileBuffers(file.Get())) {
     SavedError error;
     file.Close();
     DeleteFileA(path.c_str());
@@ -143,27 +226,19 @@ bool SettingsFileExists(const std::string& path) {
 }
 
 bool ReadSettingsFile(const std::string& path, IniDocument* doc) {
-  // Sharing delete as well, so a save of another instance can still rename over the file.
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ,
-                          FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                          OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.Valid()) {
-    DWORD error = GetLastError();
-    if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
-      *doc = IniDocument();
-      return true;
-    }
-    return false;
-  }
-  std::string bytes;
-  if (!ReadAll(file.Get(), &bytes)) return false;
-  *doc = IniDocument::Parse(bytes);
+  auto bytes = std::make_shared<std::string>();
+  if (!ReadBytes(path, bytes.get())) return false;
+  *doc = IniDocument::Parse(std::move(bytes));
   return true;
 }
 
-bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
-  IniDocument doc;
-  if (!ReadSettingsFile(path, &doc)) return false;
+namespace {
+
+// The transaction on the bytes read into `buffer`; the document points into them.
+bool Update(const std::string& path, const std::function<void(IniDocument&)>& change,
+            std::shared_ptr<std::string>& buffer) {
+  if (!ReadBytes(path, buffer.get())) return false;
+  IniDocument doc = IniDocument::Parse(buffer);
   // Windows refuses to rename over a read-only file, Wine does not: refuse here on both, so the
   // user's read-only mark holds wherever the program runs.
   DWORD attributes = GetFileAttributesA(path.c_str());
@@ -176,7 +251,7 @@ bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDoc
   const std::string temp = path + ".tmp";
   const std::string prev = path + ".prev";
   const std::string backup = path + ".bak";
-  if (!WriteFlushed(temp, doc.Serialize())) return false;
+  if (!WriteFlushed(temp, doc)) return false;
 
   // A missing file has no previous version; keep an existing .bak then.
   const bool have_prev = SettingsFileExists(path) && KeepPrevious(path, prev);
@@ -192,6 +267,17 @@ bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDoc
   if (have_prev && !MoveReplacing(prev, backup)) DeleteFileA(prev.c_str());
   SetLastError(ERROR_SUCCESS);
   return true;
+}
+
+}  // namespace
+
+bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
+  std::shared_ptr<std::string> buffer = ReadBuffer().Take();
+  const bool saved = Update(path, change, buffer);
+  const DWORD error = GetLastError();  // the save's, whatever giving the buffer back does to it
+  ReadBuffer().GiveBack(std::move(buffer));
+  SetLastError(error);
+  return saved;
 }
 
 }  // namespace pinlark

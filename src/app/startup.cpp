@@ -1,5 +1,7 @@
 #include "app/startup.h"
 
+#include <commctrl.h>
+
 #include <cstring>
 #include <vector>
 
@@ -40,6 +42,9 @@ bool HandOverToRunningInstance(const char* commandLine) {
 }
 
 bool RegisterWindowClasses(HINSTANCE instance) {
+  // The up-down controls of the dialogs.
+  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
+  InitCommonControlsEx(&controls);
   WNDCLASSA mainClass = {};
   mainClass.lpfnWndProc = MainWindowProc;
   mainClass.cbWndExtra = sizeof(LONG_PTR);

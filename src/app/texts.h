@@ -19,6 +19,9 @@ inline constexpr char kSampleMemo[] =
     "必要なくなったら右クリックして、メニューから「削除」を選んでください\r\n"
     "その他、ご使用方法はヘルプを参照してください";
 inline constexpr char kDeleteForGood[] = "ごみ箱に入れずに、メモを削除します";
+inline constexpr char kOnlyOneEditor[] = "メモは一つしか編集できません";
+inline constexpr char kAbandonEdit[] = "編集内容を放棄します\nよろしいですか？";
+inline constexpr char kAlarmYearRange[] = "アラームの年は1997～2039の範囲で指定してください";
 inline constexpr char kSaveFailed[] = "保存に失敗しました";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =
@@ -30,6 +33,11 @@ inline constexpr char kSettingsUnreadable[] =
 inline constexpr char kHelpMissing[] =
     "ヘルプファイルが見つかりません。\nプログラムと同じフォルダに help フォルダがあるか確認してください。";
 inline constexpr char kHelpOpenFailed[] = "ヘルプを開けませんでした";
+
+// Labels of the transparent entries of the colour lists.
+inline constexpr char kTransparentLabel[] = "透明";
+inline constexpr char kTransparentLightLabel[] = "透明(明)";
+inline constexpr char kTransparentDarkLabel[] = "透明(暗)";
 
 // The office shortcut bar, whose place the arrangement leaves free.
 inline constexpr char kOfficeBarClass[] = "MOM Class";

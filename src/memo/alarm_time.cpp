@@ -3,7 +3,7 @@
 namespace pinlark {
 
 uint32_t PackAlarmTime(const AlarmFields& f) {
-  // Unsigned arithmetic: from 2018 on the sum no longer fits a signed 32-bit value.
+  // Unsigned arithmetic: from 2019 on the sum no longer fits a signed 32-bit value.
   return static_cast<uint32_t>(f.year - kFirstAlarmYear) * 100000000u + static_cast<uint32_t>(f.month) * 1000000u +
          static_cast<uint32_t>(f.day) * 10000u + static_cast<uint32_t>(f.hour) * 100u +
          static_cast<uint32_t>(f.minute);

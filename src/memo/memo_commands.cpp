@@ -6,6 +6,7 @@
 #include "app/texts.h"
 #include "arrange/arrange_commands.h"
 #include "edit/clipboard_text.h"
+#include "edit/edit_dialog.h"
 #include "memo/memo_list.h"
 #include "memo/memo_record.h"
 #include "memo/memo_store.h"
@@ -64,11 +65,10 @@ void OnMemoCommand(HWND memo, WPARAM wParam, LPARAM lParam) {
       SendMessageA(mainWindow, WM_COMMAND, IDM_ARRANGE, 0);
       SaveAllMemos(mainWindow);
       break;
+    case IDM_EDIT_MEMO: OpenEditDialog(mainWindow, memo); break;
     case IDM_TOPMOST: ToggleTopMost(memo); break;
     case IDM_NO_ARRANGE: ToggleNoArrange(memo); break;
-    // Editing, copying, printing, pasting and opening come with the edit dialog, the clipboard
-    // and printing.
-    case IDM_EDIT_MEMO:
+    // Copying, printing, pasting and opening come with the clipboard and printing.
     case IDM_COPY_MEMO:
     case IDM_PRINT_MEMO:
     case IDM_PASTE:

@@ -1,6 +1,6 @@
 #include "memo/memo_record.h"
 
-#include <vector>
+#include <algorithm>
 
 namespace pinlark {
 namespace {
@@ -26,9 +26,15 @@ void SetMemoField(HWND memo, int index, int32_t value) {
 HWND MainWindowOfMemo(HWND memo) { return GetWindow(memo, GW_OWNER); }
 
 std::string MemoText(HWND memo) {
-  std::vector<char> buffer(65535);
-  const int length = GetWindowTextA(memo, buffer.data(), static_cast<int>(buffer.size()));
-  return std::string(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
+  // The length first (it may be more than the text, never less): a buffer of the longest text
+  // at every call costs more than the text itself.
+  constexpr int kBuffer = 65535;  // the longest text and its NUL
+  const int length = GetWindowTextLengthA(memo);
+  if (length <= 0) return std::string();
+  std::string text(static_cast<std::size_t>(std::min(length + 1, kBuffer)), '\0');
+  const int got = GetWindowTextA(memo, text.data(), static_cast<int>(text.size()));
+  text.resize(got > 0 ? static_cast<std::size_t>(got) : 0);
+  return text;
 }
 
 }  // namespace pinlark

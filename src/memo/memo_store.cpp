@@ -1,5 +1,7 @@
 #include "memo/memo_store.h"
 
+#include <vector>
+
 #include "app/error_report.h"
 #include "app/settings_file.h"
 #include "app/settings_record.h"
@@ -7,6 +9,7 @@
 #include "memo/memo_keys.h"
 #include "memo/memo_record.h"
 #include "memo/memo_window.h"
+#include "memo/text_escape.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -14,25 +17,27 @@ namespace {
 
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-StoredMemo MemoToStore(HWND memo) {
-  StoredMemo stored;
+// Fills `stored` from the memo. The text goes through `buffer`, one for all memos of a save:
+// a buffer of the longest text for every memo would be most of the cost of gathering them.
+void MemoToStore(HWND memo, std::vector<char>* buffer, StoredMemo* stored) {
   RECT rect;
   GetWindowRect(memo, &rect);
-  stored.window = {rect.left, rect.top, rect.right, rect.bottom};
-  stored.color = GetMemoField(memo, kMemoColor);
-  stored.topMost = GetMemoField(memo, kMemoTopMost);
-  stored.noArrange = GetMemoField(memo, kMemoNoArrange);
-  stored.noMinClm = GetMemoField(memo, kMemoNoMinClm);
-  stored.alarm = GetMemoField(memo, kMemoAlarm);
-  stored.alarmTime = static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime));
-  stored.text = MemoText(memo);
-  return stored;
+  stored->window = {rect.left, rect.top, rect.right, rect.bottom};
+  stored->color = GetMemoField(memo, kMemoColor);
+  stored->topMost = GetMemoField(memo, kMemoTopMost);
+  stored->noArrange = GetMemoField(memo, kMemoNoArrange);
+  stored->noMinClm = GetMemoField(memo, kMemoNoMinClm);
+  stored->alarm = GetMemoField(memo, kMemoAlarm);
+  stored->alarmTime = static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime));
+  const int length = GetWindowTextA(memo, buffer->data(), static_cast<int>(buffer->size()));
+  stored->text.assign(buffer->data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMemos]) {
+void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMemos], std::vector<char>* buffer) {
+  StoredMemo stored;
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     if (slots[slot] != nullptr) {
-      const StoredMemo stored = MemoToStore(slots[slot]);
+      MemoToStore(slots[slot], buffer, &stored);
       WriteMemoSlot(ini, prefix, slot, &stored, SystemLeadByte);
     } else {
       WriteMemoSlot(ini, prefix, slot, nullptr, SystemLeadByte);
@@ -98,8 +103,9 @@ void CreateSampleMemo(HWND mainWindow) {
 
 void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
-  WriteList(ini, kMemoPrefix, r->memos);
-  WriteList(ini, kTrashPrefix, r->trash);
+  std::vector<char> buffer(kMemoTextMax + 1);
+  WriteList(ini, kMemoPrefix, r->memos, &buffer);
+  WriteList(ini, kTrashPrefix, r->trash, &buffer);
 }
 
 bool SaveAllMemos(HWND mainWindow) {

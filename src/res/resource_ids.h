@@ -5,6 +5,7 @@
 // Resources
 #define IDI_PINLARK          101  // class icon, tray icon while no window of ours is active
 #define IDR_MAINMENU         102  // popups: application menu, memo menu, conversion menu
+#define IDD_EDIT             104
 #define IDD_VERSION          106
 #define IDR_ACCEL            107
 #define IDI_PINLARK_ACTIVE   108  // tray icon while one of our windows is active
@@ -49,6 +50,27 @@
 
 // Dialog commands shared by every dialog
 #define IDC_DLG_HELP         9
+
+// Memo edit dialog
+#define IDC_EDIT_NOW         4
+#define IDC_EDIT_COLOR       1001
+#define IDC_EDIT_TEXT        1002
+#define IDC_EDIT_ARRANGE     1003
+#define IDC_EDIT_TOPMOST     1004
+#define IDC_EDIT_NOARRANGE   1006
+#define IDC_EDIT_NOMINCLM    1008
+#define IDC_EDIT_ALARM       1021
+#define IDC_ALARM_YEAR       1022
+#define IDC_ALARM_MONTH      1025
+#define IDC_ALARM_DAY        1027
+#define IDC_ALARM_HOUR       1030
+#define IDC_ALARM_MINUTE     1032
+#define IDC_SPIN_YEAR        1033
+#define IDC_SPIN_MONTH       1034
+#define IDC_SPIN_DAY         1035
+#define IDC_SPIN_HOUR        1037
+#define IDC_SPIN_MINUTE      1039
+#define IDC_EDIT_CONVERT     1046
 
 // Alarm dialog
 #define IDC_ALARM_OFF        1041

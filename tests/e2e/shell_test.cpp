@@ -13,11 +13,12 @@ using ::testing::HasSubstr;
 
 constexpr UINT kTrayCallback = WM_USER + 1;
 constexpr UINT kVersionCommand = 40006;
+constexpr char kEditTitle[] = "Pinlark - メモの編集";
 
 TEST(SingleInstance, ASecondStartHandsOverAndLeavesOneHiddenMainWindow) {
   PinlarkProcess pinlark;
   ASSERT_TRUE(pinlark.Start());
-  for (const char* args : {"", "-n", "-N", "/n"}) {
+  for (const char* args : {"", "-N", "/n", "-n"}) {
     EXPECT_EQ(pinlark.RunSecondInstance(args), 0u) << "second start with \"" << args << "\"";
     const std::vector<HWND> mains = FindWindows(0, kMainClass);
     ASSERT_EQ(mains.size(), 1u) << "second start with \"" << args << "\" made a window";
@@ -25,7 +26,15 @@ TEST(SingleInstance, ASecondStartHandsOverAndLeavesOneHiddenMainWindow) {
     EXPECT_EQ(TextOf(mains[0]), "Pinlark");
     EXPECT_FALSE(IsWindowVisible(mains[0]));
     EXPECT_TRUE(pinlark.Running());
+    Settle(300);
+    const bool editorOpen = FindWindowOf(pinlark.Pid(), "#32770", kEditTitle, true) != nullptr;
+    EXPECT_EQ(editorOpen, std::string(args) == "-n") << "second start with \"" << args << "\"";
   }
+  // Exactly "-n" opened the editor for a new memo in the running instance.
+  HWND editor = WaitForDialog(pinlark.Pid(), kEditTitle);
+  ASSERT_NE(editor, nullptr);
+  PressButton(editor, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(editor));
   EXPECT_EQ(pinlark.Close(), 0u);
 }
 

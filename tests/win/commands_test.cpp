@@ -19,26 +19,14 @@ namespace {
 
 using test::MainWindowFixture;
 
-void SetClipboardText(HWND owner, const char* text) {
-  ASSERT_TRUE(OpenClipboard(owner));
-  EmptyClipboard();
-  if (text != nullptr) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(GlobalLock(memory)), text);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-  }
-  CloseClipboard();
-}
-
 TEST(ApplicationMenu, PasteAsNewMemoIsGreyedExactlyWhenTheClipboardHoldsNoText) {
   MainWindowFixture main;
-  SetClipboardText(main.window(), nullptr);
+  test::SetClipboardText(main.window(), nullptr);
   HMENU menu = PrepareAppMenu(main.window());
   EXPECT_TRUE(GetMenuState(menu, IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
-  SetClipboardText(main.window(), "abc");
+  test::SetClipboardText(main.window(), "abc");
   EXPECT_FALSE(GetMenuState(PrepareAppMenu(main.window()), IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
-  SetClipboardText(main.window(), nullptr);
+  test::SetClipboardText(main.window(), nullptr);
   EXPECT_TRUE(GetMenuState(PrepareAppMenu(main.window()), IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
 }
 

@@ -33,18 +33,6 @@ class ShiftHeld {
   }
 };
 
-void SetClipboard(HWND owner, const char* text) {
-  OpenClipboard(owner);
-  EmptyClipboard();
-  if (text != nullptr) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(GlobalLock(memory)), text);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
-  }
-  CloseClipboard();
-}
-
 TEST(MemoMenu, ChecksFollowTheFlagsAndPasteNeedsClipboardText) {
   test::MainWindowFixture main(kThreeMemos);
   HWND memo = GetSettingsRecord(main.window())->memos[0];
@@ -57,11 +45,11 @@ TEST(MemoMenu, ChecksFollowTheFlagsAndPasteNeedsClipboardText) {
       EXPECT_EQ((GetMenuState(menu, IDM_NO_ARRANGE, MF_BYCOMMAND) & MF_CHECKED) != 0, noArrange == 1);
     }
   }
-  SetClipboard(main.window(), nullptr);
+  test::SetClipboardText(main.window(), nullptr);
   HMENU menu = PrepareMemoMenu(memo);
   EXPECT_TRUE(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(menu, IDM_PASTE_HALFWIDTH, MF_BYCOMMAND) & MF_GRAYED);
-  SetClipboard(main.window(), "text");
+  test::SetClipboardText(main.window(), "text");
   menu = PrepareMemoMenu(memo);
   EXPECT_FALSE(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_FALSE(GetMenuState(menu, IDM_PASTE_HALFWIDTH, MF_BYCOMMAND) & MF_GRAYED);
@@ -70,7 +58,10 @@ TEST(MemoMenu, ChecksFollowTheFlagsAndPasteNeedsClipboardText) {
 std::vector<WPARAM>* g_commands = nullptr;
 WNDPROC g_memoProc = nullptr;
 LRESULT CALLBACK RecordCommands(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message == WM_COMMAND) g_commands->push_back(wParam);
+  if (message == WM_COMMAND) {
+    g_commands->push_back(wParam);  // recorded, not carried out: 40003 would open the editor
+    return 0;
+  }
   return CallWindowProcA(g_memoProc, window, message, wParam, lParam);
 }
 

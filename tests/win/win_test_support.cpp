@@ -1,6 +1,7 @@
 #include "win_test_support.h"
 
 #include <chrono>
+#include <cstring>
 #include <fstream>
 #include <sstream>
 #include <vector>
@@ -105,9 +106,11 @@ LRESULT MainWindowFixture::Send(UINT message, WPARAM wParam, LPARAM lParam) cons
   return SendMessageA(window_, message, wParam, lParam);
 }
 
-ModalWatcher::ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className)
+ModalWatcher::ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className, DWORD uiThread,
+                           HWND ignore)
     : answer_(std::move(answer)) {
-  thread_ = std::thread(&ModalWatcher::Run, this, GetCurrentThreadId(), std::string(className));
+  thread_ = std::thread(&ModalWatcher::Run, this, uiThread != 0 ? uiThread : GetCurrentThreadId(),
+                        std::string(className), ignore);
 }
 
 ModalWatcher::~ModalWatcher() {
@@ -120,21 +123,22 @@ bool ModalWatcher::Wait() {
   return found_;
 }
 
-void ModalWatcher::Run(DWORD uiThread, std::string className) {
+void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
   struct Search {
     const std::string* className;
+    HWND ignore;
     HWND found;
   };
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(15);
   while (!stop_ && std::chrono::steady_clock::now() < deadline) {
-    Search search{&className, nullptr};
+    Search search{&className, ignore, nullptr};
     EnumThreadWindows(
         uiThread,
         [](HWND window, LPARAM data) -> BOOL {
           auto* s = reinterpret_cast<Search*>(data);
           char name[64];
           GetClassNameA(window, name, sizeof name);
-          if (*s->className == name && IsWindowVisible(window)) {
+          if (*s->className == name && IsWindowVisible(window) && window != s->ignore) {
             s->found = window;
             return FALSE;
           }
@@ -172,7 +176,21 @@ void ModalWatcher::Run(DWORD uiThread, std::string className) {
   }
 }
 
-void PressButton(const SeenWindow& seen, int id) { PostMessageA(seen.window, WM_COMMAND, id, 0); }
+void SetClipboardText(HWND owner, const char* text) {
+  if (!OpenClipboard(owner)) return;
+  EmptyClipboard();
+  if (text != nullptr) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
+    strcpy(static_cast<char*>(GlobalLock(memory)), text);
+    GlobalUnlock(memory);
+    SetClipboardData(CF_TEXT, memory);
+  }
+  CloseClipboard();
+}
+
+void PressButton(const SeenWindow& seen, int id) { PressButton(seen.window, id); }
+
+void PressButton(HWND dialog, int id) { PostMessageA(dialog, WM_COMMAND, id, 0); }
 
 void PressKey(const SeenWindow& seen, WPARAM key) {
   HWND target = seen.focus != nullptr ? seen.focus : seen.window;

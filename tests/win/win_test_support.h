@@ -65,13 +65,16 @@ struct SeenWindow {
 // not send). Join with Wait(), which returns whether one was seen.
 class ModalWatcher {
  public:
-  explicit ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className = "#32770");
+  // `uiThread` is the thread that runs the modal loop (0: the calling thread); `ignore` is a
+  // window of that class that is not the one waited for (an open dialog behind a message box).
+  explicit ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className = "#32770",
+                        DWORD uiThread = 0, HWND ignore = nullptr);
   ~ModalWatcher();
   bool Wait();
   const SeenWindow& seen() const { return seen_; }
 
  private:
-  void Run(DWORD uiThread, std::string className);
+  void Run(DWORD uiThread, std::string className, HWND ignore);
   std::function<void(const SeenWindow&)> answer_;
   SeenWindow seen_;
   std::atomic<bool> found_{false};
@@ -79,8 +82,12 @@ class ModalWatcher {
   std::thread thread_;
 };
 
+// Puts text on the clipboard (CF_TEXT), or empties it for null.
+void SetClipboardText(HWND owner, const char* text);
+
 // Common answers.
 void PressButton(const SeenWindow& seen, int id);  // posts WM_COMMAND id
+void PressButton(HWND dialog, int id);
 void PressKey(const SeenWindow& seen, WPARAM key);  // posts key down/up to the focused control
 
 }  // namespace pinlark::test

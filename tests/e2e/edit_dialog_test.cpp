@@ -1,0 +1,69 @@
+// Writing a memo as a user does: the tray icon's double click, typing, OK.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include "driver.h"
+
+namespace pinlark::e2e {
+namespace {
+
+using ::testing::HasSubstr;
+
+constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr char kEditTitle[] = "Pinlark - メモの編集";
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
+
+HWND OpenEditorFromTray(const PinlarkProcess& pinlark) {
+  PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
+  return WaitForDialog(pinlark.Pid(), kEditTitle);
+}
+
+TEST(EditDialog, ATrayDoubleClickOpensTheEditorAndOkMakesTheMemoAndSavesIt) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nMove=0\r\n")));
+  HWND editor = OpenEditorFromTray(pinlark);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(BringToForeground(editor));
+  TypeText("hello memo");
+  Settle(200);
+  const POINT ok = CenterOf(GetDlgItem(editor, IDOK));
+  Click(ok.x, ok.y);
+  ASSERT_TRUE(WaitForWindowGone(editor));
+
+  const std::vector<HWND> memos = FindWindows(pinlark.Pid(), kMemoClass, "", true);
+  ASSERT_EQ(memos.size(), 1u);
+  EXPECT_EQ(TextOf(memos[0]), "hello memo");
+  EXPECT_EQ(RectOf(memos[0]).right, 1024 - 10) << "メモの整列 was checked";
+  EXPECT_GT(RectOf(memos[0]).right - RectOf(memos[0]).left, 50) << "sized to its text";
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo0", ""), "hello memo") << "in the file at once";
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+TEST(EditDialog, ASecondRequestAndClosingAreRefusedWhileItIsOpen) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\n")));
+  HWND editor = OpenEditorFromTray(pinlark);
+  ASSERT_NE(editor, nullptr);
+
+  PostMessageA(pinlark.MainWindow(), WM_COMMAND, 40001, 0);
+  HWND refusal = WaitForDialog(pinlark.Pid(), "Pinlark");
+  ASSERT_NE(refusal, nullptr);
+  EXPECT_EQ(DialogText(refusal), "メモは一つしか編集できません");
+  PressButton(refusal, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(refusal));
+
+  PostMessageA(pinlark.MainWindow(), WM_COMMAND, 40000, 0);
+  HWND notClosing = WaitForDialog(pinlark.Pid(), "Pinlark");
+  ASSERT_NE(notClosing, nullptr);
+  EXPECT_EQ(DialogText(notClosing), "編集ダイアログが開いています。終了できません");
+  PressButton(notClosing, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(notClosing));
+  EXPECT_TRUE(pinlark.Running());
+
+  PressButton(editor, IDCANCEL);
+  ASSERT_TRUE(WaitForWindowGone(editor));
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace pinlark::e2e

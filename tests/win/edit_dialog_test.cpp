@@ -1,0 +1,218 @@
+// The memo edit dialog, worked from a second thread while it runs modally.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <tuple>
+
+#include "alarm/clock.h"
+#include "app/settings_record.h"
+#include "app/texts.h"
+#include "edit/edit_dialog.h"
+#include "memo/alarm_time.h"
+#include "memo/memo_record.h"
+#include "res/resource_ids.h"
+#include "win_test_support.h"
+
+namespace pinlark {
+namespace {
+
+SYSTEMTIME g_now;
+SYSTEMTIME FixedClock() { return g_now; }
+
+std::string Text(HWND dialog, int id) {
+  char text[256] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
+}
+
+std::string AlarmText(HWND dialog) {
+  return Text(dialog, IDC_ALARM_YEAR) + "/" + Text(dialog, IDC_ALARM_MONTH) + "/" + Text(dialog, IDC_ALARM_DAY) + " " +
+         Text(dialog, IDC_ALARM_HOUR) + ":" + Text(dialog, IDC_ALARM_MINUTE);
+}
+
+// Presses a key in a control of the dialog as the keyboard would, and lets it be handled.
+void Key(HWND dialog, int id, WPARAM key) {
+  HWND control = GetDlgItem(dialog, id);
+  SendMessageA(control, WM_KEYDOWN, key, 0);
+  SendMessageA(control, WM_KEYUP, key, 0xC0000000);
+}
+
+class EditDialogTest : public ::testing::Test {
+ protected:
+  void SetUp() override { previous_ = SetClockFunction(FixedClock); }
+  void TearDown() override { SetClockFunction(previous_); }
+  static void Now(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
+    g_now = {};
+    g_now.wYear = year;
+    g_now.wMonth = month;
+    g_now.wDay = day;
+    g_now.wHour = hour;
+    g_now.wMinute = minute;
+    g_now.wSecond = 59;
+  }
+  // Opens the dialog for `memo` and runs `work` on it from the watcher thread; `work` must close it.
+  static test::SeenWindow Run(HWND mainWindow, HWND memo, std::function<void(HWND)> work) {
+    test::ModalWatcher watcher([&](const test::SeenWindow& s) { work(s.window); });
+    OpenEditDialog(mainWindow, memo);
+    EXPECT_TRUE(watcher.Wait());
+    return watcher.seen();
+  }
+
+ private:
+  ClockFunction previous_ = nullptr;
+};
+
+TEST_F(EditDialogTest, ANewMemoIsProposedTheNextFullHour) {
+  test::MainWindowFixture main("[Pinlark]\r\n");
+  for (const auto& [y, mo, d, h, mi, shown] :
+       {std::tuple{2026, 12, 8, 14, 59, "2026/12/08 15:00"}, std::tuple{2026, 12, 8, 14, 0, "2026/12/08 15:00"},
+        std::tuple{1999, 12, 31, 23, 30, "2000/01/01 00:00"}, std::tuple{2026, 12, 8, 14, 10, "2026/12/08 15:00"}}) {
+    Now(y, mo, d, h, mi);
+    std::string seen;
+    Run(main.window(), nullptr, [&](HWND dialog) {
+      seen = AlarmText(dialog);
+      test::PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(seen, shown);
+  }
+}
+
+TEST_F(EditDialogTest, OkCreatesSizesShowsArrangesAndSavesTheNewMemoWithItsAlarm) {
+  test::MainWindowFixture main("[Pinlark]\r\nMove=0\r\n");
+  Now(2026, 12, 8, 14, 10);
+  const test::SeenWindow seen = Run(main.window(), nullptr, [](HWND dialog) {
+    SetDlgItemTextA(dialog, IDC_EDIT_TEXT, "new memo\r\nline two");
+    SendDlgItemMessageA(dialog, IDC_EDIT_ALARM, BM_CLICK, 0, 0);
+    test::PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(seen.title, "Pinlark - メモの編集");
+  const SettingsRecord* r = GetSettingsRecord(main.window());
+  ASSERT_EQ(r->memoCount, 1);
+  HWND memo = r->memos[0];
+  EXPECT_EQ(MemoText(memo), "new memo\r\nline two");
+  EXPECT_TRUE(IsWindowVisible(memo));
+  EXPECT_EQ(GetMemoField(memo, kMemoAlarm), 1);
+  EXPECT_EQ(static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime)), 2912081500u);
+  EXPECT_EQ(GetMemoField(memo, kMemoColor), 0x0080FFFF) << "a new memo starts in DefaultColor";
+  RECT rect;
+  GetWindowRect(memo, &rect);
+  EXPECT_EQ(rect.right, GetSystemMetrics(SM_CXSCREEN) - 10) << "メモの整列 was checked: arranged";
+  const IniDocument ini = IniDocument::Parse(main.ReadIni());
+  EXPECT_EQ(ini.GetString("Pinlark", "Memo0", ""), "new memo\\r\\nline two") << "saved at once";
+  EXPECT_EQ(ini.GetString("Pinlark", "MemoAlarmTime0", ""), "2912081500");
+  EXPECT_EQ(r->editDialog, nullptr);
+}
+
+TEST_F(EditDialogTest, SpinsFollowTheCalendarAndLoseTheLeadingZero) {
+  test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemoAlarm0=1\r\nMemo0=alarm\r\n");
+  HWND memo = GetSettingsRecord(main.window())->memos[0];
+  struct Case {
+    AlarmFields start;
+    int field;
+    WPARAM key;
+    const char* after;
+  };
+  const Case cases[] = {
+      {{2026, 3, 5, 10, 59}, IDC_ALARM_MINUTE, VK_UP, "2026/03/05 11:0"},
+      {{2026, 3, 5, 23, 59}, IDC_ALARM_MINUTE, VK_UP, "2026/03/05 23:59"},
+      {{2026, 3, 5, 0, 0}, IDC_ALARM_MINUTE, VK_DOWN, "2026/03/05 00:00"},
+      {{2000, 2, 28, 9, 5}, IDC_ALARM_DAY, VK_UP, "2000/2/29 09:05"},
+      {{1999, 2, 28, 9, 5}, IDC_ALARM_DAY, VK_UP, "1999/3/1 09:05"},
+      {{2000, 3, 1, 9, 5}, IDC_ALARM_DAY, VK_DOWN, "2000/2/29 09:05"},
+      {{1998, 1, 1, 9, 5}, IDC_ALARM_DAY, VK_DOWN, "1997/12/31 09:05"},
+  };
+  for (const Case& c : cases) {
+    SetMemoField(memo, kMemoAlarmTime, static_cast<int32_t>(PackAlarmTime(c.start)));
+    std::string after;
+    Run(main.window(), memo, [&](HWND dialog) {
+      Key(dialog, c.field, c.key);
+      after = AlarmText(dialog);
+      test::PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(after, c.after);
+  }
+}
+
+TEST_F(EditDialogTest, EscAsksOnlyAfterTheTextChanged) {
+  test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemoColor0=ff\r\nMemo0=text\r\n");
+  HWND memo = GetSettingsRecord(main.window())->memos[0];
+  Run(main.window(), memo, [](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_SETCURSEL, 8, 0);
+    SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDIT_COLOR, CBN_SELCHANGE), 0);
+    test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(GetMemoField(memo, kMemoColor), 0xff) << "Esc closed at once and kept the colour";
+
+  std::string question;
+  bool stillOpen = false;
+  Run(main.window(), memo, [&](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_TEXT, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("changed "));
+    test::ModalWatcher box([&](const test::SeenWindow& s) {
+      question = s.staticText;
+      test::PressButton(s, IDNO);
+    }, "#32770", GetWindowThreadProcessId(dialog, nullptr), dialog);
+    PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
+    box.Wait();
+    Sleep(200);
+    stillOpen = IsWindowVisible(dialog) != FALSE;
+    SendDlgItemMessageA(dialog, IDC_EDIT_TEXT, EM_SETMODIFY, FALSE, 0);
+    test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(question, text::kAbandonEdit);
+  EXPECT_TRUE(stillOpen) << "No keeps the dialog";
+  EXPECT_EQ(MemoText(memo), "text");
+}
+
+TEST_F(EditDialogTest, AYearOutsideTheAlarmRangeKeepsTheDialogOpenWithAMessage) {
+  test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemo0=text\r\n");
+  HWND memo = GetSettingsRecord(main.window())->memos[0];
+  std::string message;
+  Run(main.window(), memo, [&](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_ALARM, BM_CLICK, 0, 0);
+    SetDlgItemTextA(dialog, IDC_ALARM_YEAR, "2040");
+    test::ModalWatcher box([&](const test::SeenWindow& s) {
+      message = s.staticText;
+      test::PressButton(s, IDOK);
+    }, "#32770", GetWindowThreadProcessId(dialog, nullptr), dialog);
+    PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+    box.Wait();
+    SetDlgItemTextA(dialog, IDC_ALARM_YEAR, "2039");
+    test::PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(message, text::kAlarmYearRange);
+  EXPECT_EQ(UnpackAlarmTime(static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime))).year, 2039);
+}
+
+TEST_F(EditDialogTest, AMemoDeletedWhileTheDialogIsOpenBecomesANewMemoOnOk) {
+  test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemo0=old\r\n");
+  const SettingsRecord* r = GetSettingsRecord(main.window());
+  HWND memo = r->memos[0];
+  Run(main.window(), memo, [&](HWND dialog) {
+    SendMessageA(memo, WM_COMMAND, IDM_DELETE_MEMO, 0);
+    SetDlgItemTextA(dialog, IDC_EDIT_TEXT, "rescued");
+    test::PressButton(dialog, IDOK);
+  });
+  ASSERT_EQ(r->memoCount, 1);
+  EXPECT_NE(r->memos[0], memo);
+  EXPECT_EQ(MemoText(r->memos[0]), "rescued");
+  EXPECT_EQ(MemoText(r->trash[0]), "old") << "the deleted memo stays in the trash as it was";
+}
+
+TEST_F(EditDialogTest, ASecondEditorIsRefused) {
+  test::MainWindowFixture main("[Pinlark]\r\n");
+  std::string refusal;
+  Run(main.window(), nullptr, [&](HWND dialog) {
+    test::ModalWatcher box([&](const test::SeenWindow& s) {
+      refusal = s.staticText;
+      test::PressButton(s, IDOK);
+    }, "#32770", GetWindowThreadProcessId(dialog, nullptr), dialog);
+    PostMessageA(main.window(), WM_COMMAND, IDM_NEW_MEMO, 0);
+    box.Wait();
+    test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(refusal, text::kOnlyOneEditor);
+}
+
+}  // namespace
+}  // namespace pinlark
