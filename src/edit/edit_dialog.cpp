@@ -246,7 +246,8 @@ void InsertCurrentTime(HWND dialog) {
   local.tm_mday = now.wDay;
   local.tm_hour = now.wHour;
   local.tm_min = now.wMinute;
-  local.tm_wday = now.wDayOfWeek;
+  local.tm_isdst = -1;
+  std::mktime(&local);  // fills the weekday and the day of the year, which strftime checks
   char text[128] = "";
   std::strftime(text, sizeof text, "%x %H:%M", &local);
   SendMessageA(Field(dialog), EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(text));

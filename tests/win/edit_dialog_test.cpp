@@ -216,3 +216,80 @@ TEST_F(EditDialogTest, ASecondEditorIsRefused) {
 
 }  // namespace
 }  // namespace pinlark
+
+namespace pinlark {
+namespace {
+
+// Enter as the keyboard sends it to the focused edit field (the dialog's loop makes the
+// character of the key).
+void PostEnter(HWND dialog) {
+  HWND field = GetDlgItem(dialog, IDC_EDIT_TEXT);
+  PostMessageA(field, WM_KEYDOWN, VK_RETURN, 0x001C0001);
+  PostMessageA(field, WM_KEYUP, VK_RETURN, 0xC01C0001);
+}
+
+TEST_F(EditDialogTest, EnterAppliesWithCrModeOneAndBreaksTheLineWithZero) {
+  test::MainWindowFixture applies("[Pinlark]\r\nCRMode=1\r\nMemoPos0=600 100 120 30\r\nMemo0=ab\r\n");
+  HWND memo = GetSettingsRecord(applies.window())->memos[0];
+  bool closed = false;
+  Run(applies.window(), memo, [&](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_TEXT, EM_SETSEL, 1, 1);
+    PostEnter(dialog);
+    Sleep(500);
+    closed = !IsWindow(dialog);
+    if (!closed) test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_TRUE(closed) << "Enter pressed OK";
+  EXPECT_EQ(MemoText(memo), "ab");
+
+  test::MainWindowFixture breaks("[Pinlark]\r\nCRMode=0\r\nAbbandConf=0\r\nMemoPos0=600 100 120 30\r\nMemo0=ab\r\n");
+  memo = GetSettingsRecord(breaks.window())->memos[0];
+  std::string text;
+  Run(breaks.window(), memo, [&](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_TEXT, EM_SETSEL, 1, 1);
+    PostEnter(dialog);
+    Sleep(500);
+    text = Text(dialog, IDC_EDIT_TEXT);
+    test::PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(text, "a\r\nb");
+  EXPECT_EQ(MemoText(memo), "a\r\nb");
+}
+
+TEST_F(EditDialogTest, TheColourComboShowsTheMemosColourAndTheFieldPaintsInIt) {
+  test::MainWindowFixture main("[Pinlark]\r\nDefaultColor=c0c0c0\r\nMemoPos0=600 100 120 30\r\nMemoColor0=fffffffe\r\nMemo0=x\r\n");
+  HWND memo = GetSettingsRecord(main.window())->memos[0];
+  LRESULT memoEntry = -1, newEntry = -1;
+  Run(main.window(), memo, [&](HWND dialog) {
+    memoEntry = SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_GETCURSEL, 0, 0);
+    test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(memoEntry, 12) << "透明(明)";
+  COLORREF black = 0, white = 0;
+  std::string arrangeCaption;
+  Run(main.window(), nullptr, [&](HWND dialog) {
+    newEntry = SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_GETCURSEL, 0, 0);
+    arrangeCaption = Text(dialog, IDC_EDIT_ARRANGE);
+    HWND field = GetDlgItem(dialog, IDC_EDIT_TEXT);
+    auto pick = [&](int entry) {
+      SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_SETCURSEL, entry, 0);
+      SendMessageA(dialog, WM_COMMAND, MAKEWPARAM(IDC_EDIT_COLOR, CBN_SELCHANGE), 0);
+      UpdateWindow(field);
+      Sleep(200);
+      HDC dc = GetDC(field);
+      const COLORREF pixel = GetPixel(dc, 20, 40);
+      ReleaseDC(field, dc);
+      return pixel;
+    };
+    black = pick(10);
+    white = pick(8);
+    test::PressButton(dialog, IDCANCEL);
+  });
+  EXPECT_EQ(newEntry, 9) << "a new memo starts in DefaultColor";
+  EXPECT_EQ(arrangeCaption, "メモの整列(\x1E" "A\x1F" "ﾒ)") << "the mnemonic group of the template";
+  EXPECT_EQ(black, RGB(0, 0, 0));
+  EXPECT_EQ(white, RGB(255, 255, 255)) << "a new choice repaints at once";
+}
+
+}  // namespace
+}  // namespace pinlark
