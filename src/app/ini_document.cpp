@@ -273,7 +273,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
     return true;
   }
 
-  std::vector<KeyLine>& same = entry.keys[Lower(*k)];
+  KeyLines& same = entry.keys[Lower(*k)];
   if (!same.empty() && same.front().in_first_section) {
     // Keep the key's spelling and the blanks around '='; replace only the value. A save sets
     // every key it owns, mostly to the value the file already holds: that costs no copy.
@@ -292,7 +292,7 @@ bool IniDocument::Set(std::string_view section, std::string_view key, std::strin
   EndLine(after);
   entry.last_key = lines_.insert(std::next(after), new_line());
   entry.has_key = true;
-  same.insert(same.begin(), KeyLine{entry.last_key, true});
+  same.push_front(KeyLine{entry.last_key, true});
   return true;
 }
 
@@ -305,7 +305,7 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
   Section& entry = s->second;
   auto found = entry.keys.find(Lower(*k));
   if (found == entry.keys.end()) return;
-  for (const KeyLine& key_line : found->second) {
+  found->second.ForEach([&](const KeyLine& key_line) {
     if (entry.has_key && key_line.line == entry.last_key) {
       // New keys go after the key line before it, or after the header when there is none.
       entry.has_key = false;
@@ -319,7 +319,7 @@ void IniDocument::Remove(std::string_view section, std::string_view key) {
       }
     }
     lines_.erase(key_line.line);
-  }
+  });
   entry.keys.erase(found);
 }
 

@@ -72,12 +72,40 @@ class IniDocument {
     Lines::iterator line;
     bool in_first_section;  // only those can be read or set
   };
+  // The lines of one key, in file order: nearly always one, held without an allocation of its
+  // own (every save indexes the thousand keys of the memos).
+  class KeyLines {
+   public:
+    bool empty() const { return count_ == 0; }
+    const KeyLine& front() const { return first_; }
+    void push_back(const KeyLine& key_line) {
+      if (count_++ == 0) {
+        first_ = key_line;
+      } else {
+        more_.push_back(key_line);
+      }
+    }
+    void push_front(const KeyLine& key_line) {
+      if (count_++ != 0) more_.insert(more_.begin(), first_);
+      first_ = key_line;
+    }
+    template <typename Visit>
+    void ForEach(Visit visit) const {
+      if (count_ != 0) visit(first_);
+      for (const KeyLine& key_line : more_) visit(key_line);
+    }
+
+   private:
+    KeyLine first_{};
+    std::vector<KeyLine> more_;
+    size_t count_ = 0;
+  };
   // Every section of one name (compared in lower case) and the key lines in them.
   struct Section {
     Lines::iterator header;    // of the first section of that name
     Lines::iterator last_key;  // its last key line, where new keys go; valid when has_key
     bool has_key = false;
-    std::unordered_map<std::string, std::vector<KeyLine>> keys;  // lower-case key, file order
+    std::unordered_map<std::string, KeyLines> keys;  // lower-case key, file order
   };
 
   void BuildIndex();

@@ -102,16 +102,14 @@ bool ReadBytes(const std::string& path, std::string* bytes) {
 }
 
 // The read buffer of the last save, kept for the next one. A block of megabytes comes fresh
-// from the system at every allocation, and the first touch of fresh memory costs about as much
-// per megabyte as writing it to the file (measured under Wine), so allocating it anew would
-// make a save cost several writes. Saves of other threads meanwhile get a buffer of their own.
+// from the system at every allocation, and the first touch of fresh memory costs more per
+// megabyte than writing it to the file (measured under Wine), so a new buffer at every save
+// would cost more than the write. Saves of other threads meanwhile get a buffer of their own.
 class KeptBuffer {
  public:
   std::shared_ptr<std::string> Take() {
     std::lock_guard<std::mutex> hold(lock_);
-    std::shared_ptr<std::string> buffer = std::move(kept_);
-    kept_.reset();
-    return buffer ? buffer : std::make_shared<std::string>();
+    return kept_ ? std::move(kept_) : std::make_shared<std::string>();  // a moved pointer is empty
   }
   // Only a buffer nothing else points into can be read into again.
   void GiveBack(std::shared_ptr<std::string> buffer) {
@@ -133,20 +131,22 @@ KeptBuffer& ReadBuffer() {
 }
 
 // Collects the small pieces of a document into writes of a useful size (every WriteFile
-// costs a call into the system); long pieces go out directly.
+// costs a call into the system); long pieces go out directly. A file that did not change is
+// one long piece, so the buffer is only made when a short piece comes.
 class BufferedWriter {
  public:
-  explicit BufferedWriter(HANDLE file) : file_(file), buffer_(new char[kSize]) {}
+  explicit BufferedWriter(HANDLE file) : file_(file) {}
   bool Put(std::string_view piece) {
     if (piece.size() >= kSize / 4) return Flush() && WriteAll(piece);
     if (used_ + piece.size() > kSize && !Flush()) return false;
+    if (!buffer_) buffer_.reset(new char[kSize]);
     std::copy(piece.begin(), piece.end(), buffer_.get() + used_);
     used_ += piece.size();
     return true;
   }
   bool Flush() {
     const size_t used = std::exchange(used_, 0);
-    return WriteAll(std::string_view(buffer_.get(), used));
+    return used == 0 || WriteAll(std::string_view(buffer_.get(), used));
   }
 
  private:

@@ -77,21 +77,26 @@ void WriteMemoSlot(IniDocument* ini, std::string_view prefix, int slot, const St
     for (const char* field : kFieldNames) ini->Remove(kSection, KeyName(prefix, field, slot));
     return;
   }
-  const std::string values[] = {
-      FormatPosition(memo->window),
-      FormatHex32(static_cast<uint32_t>(memo->color)),
-      std::to_string(memo->topMost),
-      std::to_string(memo->noArrange),
-      std::to_string(memo->noMinClm),
-      std::to_string(memo->alarm),
-      std::to_string(memo->alarmTime),  // unsigned: dates up to 2039 stay positive
-      // An empty text is written as an empty value, and the key stays: its presence is what
-      // marks the slot as used, so the memos behind an empty one are read back.
-      EscapeMemoText(memo->text, isLead),
+  WriteMemoSlotStored(ini, prefix, slot, *memo, EscapeMemoText(memo->text, isLead));
+}
+
+void WriteMemoSlotStored(IniDocument* ini, std::string_view prefix, int slot, const StoredMemo& memo,
+                         std::string_view storedText) {
+  const std::string numbers[] = {
+      FormatPosition(memo.window),
+      FormatHex32(static_cast<uint32_t>(memo.color)),
+      std::to_string(memo.topMost),
+      std::to_string(memo.noArrange),
+      std::to_string(memo.noMinClm),
+      std::to_string(memo.alarm),
+      std::to_string(memo.alarmTime),  // unsigned: dates up to 2039 stay positive
   };
-  for (std::size_t i = 0; i < std::size(kFieldNames); ++i) {
-    ini->Set(kSection, KeyName(prefix, kFieldNames[i], slot), values[i]);
+  for (std::size_t i = 0; i < std::size(numbers); ++i) {
+    ini->Set(kSection, KeyName(prefix, kFieldNames[i], slot), numbers[i]);
   }
+  // An empty text is written as an empty value, and the key stays: its presence is what marks
+  // the slot as used, so the memos behind an empty one are read back.
+  ini->Set(kSection, KeyName(prefix, "", slot), storedText);
 }
 
 // A slot is used when its text key is present, even with an empty value; only a missing key

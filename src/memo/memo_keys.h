@@ -33,6 +33,10 @@ struct StoredMemo {
 void WriteMemoSlot(IniDocument* ini, std::string_view prefix, int slot, const StoredMemo* memo,
                    LeadBytePredicate isLead = IsCp932LeadByte);
 
+// The same with the text already in its stored form (EscapeMemoText); memo.text is not used.
+void WriteMemoSlotStored(IniDocument* ini, std::string_view prefix, int slot, const StoredMemo& memo,
+                         std::string_view storedText);
+
 // A slot as read back. Nothing when the slot is unused (its text key is missing), which ends
 // its list. A hand-edited Pos with fewer than four numbers gives hasPosition false; a Color that
 // is not hexadecimal gives `defaultColor`.

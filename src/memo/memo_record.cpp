@@ -1,6 +1,7 @@
 #include "memo/memo_record.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace pinlark {
 namespace {
@@ -21,6 +22,19 @@ void SetMemoField(HWND memo, int index, int32_t value) {
   MemoRecord* record = RecordOf(memo);
   if (record == nullptr || index < 0 || index > kMemoAlarmTime) return;
   record->fields[index] = value;
+}
+
+const std::string* KeptStoredText(HWND memo) {
+  const MemoRecord* record = RecordOf(memo);
+  return record != nullptr && record->storedText ? &*record->storedText : nullptr;
+}
+
+void KeepStoredText(HWND memo, std::string stored) {
+  if (MemoRecord* record = RecordOf(memo)) record->storedText = std::move(stored);
+}
+
+void ForgetStoredText(HWND memo) {
+  if (MemoRecord* record = RecordOf(memo)) record->storedText.reset();
 }
 
 HWND MainWindowOfMemo(HWND memo) { return GetWindow(memo, GW_OWNER); }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 namespace pinlark {
@@ -16,6 +17,9 @@ enum MemoField {
 
 struct MemoRecord {
   int32_t fields[7] = {};
+  // The text as the settings file stores it, from the last save until the text changes: a save
+  // writes every memo, and escaping texts that did not change would be most of its work.
+  std::optional<std::string> storedText;
 };
 
 // Memo colours that are not colours: the transparent memos.
@@ -28,6 +32,13 @@ inline bool IsTransparentColor(int32_t color) { return color <= kTransparent && 
 int32_t GetMemoField(HWND memo, int index);
 // Stores field `index` (0-6); other indices change nothing.
 void SetMemoField(HWND memo, int index, int32_t value);
+
+// The stored form of the memo's text kept by the last save; null when the text changed since
+// (or no save has been made), and for no window.
+const std::string* KeptStoredText(HWND memo);
+void KeepStoredText(HWND memo, std::string stored);
+// Called whenever the text changes.
+void ForgetStoredText(HWND memo);
 
 // The main window that owns the memo.
 HWND MainWindowOfMemo(HWND memo);

@@ -17,9 +17,8 @@ namespace {
 
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-// Fills `stored` from the memo. The text goes through `buffer`, one for all memos of a save:
-// a buffer of the longest text for every memo would be most of the cost of gathering them.
-void MemoToStore(HWND memo, std::vector<char>* buffer, StoredMemo* stored) {
+// Fills `stored` from the memo, all but the text.
+void MemoToStore(HWND memo, StoredMemo* stored) {
   RECT rect;
   GetWindowRect(memo, &rect);
   stored->window = {rect.left, rect.top, rect.right, rect.bottom};
@@ -29,16 +28,29 @@ void MemoToStore(HWND memo, std::vector<char>* buffer, StoredMemo* stored) {
   stored->noMinClm = GetMemoField(memo, kMemoNoMinClm);
   stored->alarm = GetMemoField(memo, kMemoAlarm);
   stored->alarmTime = static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime));
-  const int length = GetWindowTextA(memo, buffer->data(), static_cast<int>(buffer->size()));
-  stored->text.assign(buffer->data(), length > 0 ? static_cast<std::size_t>(length) : 0);
 }
 
-void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMemos], std::vector<char>* buffer) {
+// The memo's text in its stored form, escaped again only when the text changed since the last
+// save. The text is read through `buffer`, one for all memos of a save and only made when a
+// text must be read: a buffer of the longest text for every memo would cost more than the text.
+std::string_view StoredTextOf(HWND memo, std::vector<char>* buffer, std::string* fallback) {
+  if (const std::string* kept = KeptStoredText(memo)) return *kept;
+  buffer->resize(kMemoTextMax + 1);
+  const int length = GetWindowTextA(memo, buffer->data(), static_cast<int>(buffer->size()));
+  *fallback = EscapeMemoText(std::string_view(buffer->data(), length > 0 ? static_cast<std::size_t>(length) : 0),
+                             SystemLeadByte);
+  KeepStoredText(memo, *fallback);
+  return *fallback;
+}
+
+void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMemos],
+               std::vector<char>* buffer) {
   StoredMemo stored;
+  std::string text;
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     if (slots[slot] != nullptr) {
-      MemoToStore(slots[slot], buffer, &stored);
-      WriteMemoSlot(ini, prefix, slot, &stored, SystemLeadByte);
+      MemoToStore(slots[slot], &stored);
+      WriteMemoSlotStored(ini, prefix, slot, stored, StoredTextOf(slots[slot], buffer, &text));
     } else {
       WriteMemoSlot(ini, prefix, slot, nullptr, SystemLeadByte);
     }
@@ -103,7 +115,7 @@ void CreateSampleMemo(HWND mainWindow) {
 
 void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
-  std::vector<char> buffer(kMemoTextMax + 1);
+  std::vector<char> buffer;
   WriteList(ini, kMemoPrefix, r->memos, &buffer);
   WriteList(ini, kTrashPrefix, r->trash, &buffer);
 }

@@ -56,6 +56,9 @@ LRESULT CALLBACK MemoWindowProc(HWND memo, UINT message, WPARAM wParam, LPARAM l
     case WM_NCDESTROY:
       OnMemoFinalDestroy(memo);
       return DefWindowProcA(memo, message, wParam, lParam);
+    case WM_SETTEXT:
+      ForgetStoredText(memo);
+      return DefWindowProcA(memo, message, wParam, lParam);
     case WM_ERASEBKGND:
       return 1;  // painting covers the whole client area
     case WM_PAINT:

@@ -35,7 +35,11 @@ struct EscapeTable {
     for (int b = 0; b < 256; ++b) {
       const auto byte = static_cast<unsigned char>(b);
       lead[b] = isLead(byte);
-      const char* written = byte == '\\' ? "\\\\" : byte == '\r' ? "\\r" : byte == '\n' ? "\\n" : byte == '\t' ? "\\t" : nullptr;
+      const char* written = byte == '\\' ? "\\\\"
+                            : byte == '\r' ? "\\r"
+                            : byte == '\n' ? "\\n"
+                            : byte == '\t' ? "\\t"
+                                           : nullptr;
       if (written != nullptr) {
         std::memcpy(out[b], written, 2);
         size[b] = 2;

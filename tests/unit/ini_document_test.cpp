@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
 #include <string>
+#include <vector>
 
 namespace pinlark {
 namespace {
@@ -24,6 +26,64 @@ TEST(IniDocumentParse, SerializeGivesBackTheBytesItWasGiven) {
   for (const char* input : inputs) {
     EXPECT_EQ(IniDocument::Parse(input).Serialize(), input) << input;
   }
+}
+
+// The pieces a document hands out, and where they lie.
+std::vector<std::string_view> Pieces(const IniDocument& doc) {
+  std::vector<std::string_view> pieces;
+  EXPECT_TRUE(doc.Serialize([&](std::string_view piece) {
+    pieces.push_back(piece);
+    return true;
+  }));
+  return pieces;
+}
+
+std::string Joined(const std::vector<std::string_view>& pieces) {
+  std::string all;
+  for (std::string_view piece : pieces) all += piece;
+  return all;
+}
+
+TEST(IniDocumentParse, SharesTheBytesAndHandsThemOutWithoutCopies) {
+  auto bytes = std::make_shared<const std::string>("\xEF\xBB\xBF[S]\r\nA=1\r\nB=2\nC=3\r\n; end");
+  const std::string* const original = bytes.get();
+  IniDocument doc = IniDocument::Parse(bytes);
+  bytes.reset();  // the document keeps them
+
+  // Unchanged, and set to the values it already has, the file is one piece: its own bytes.
+  EXPECT_TRUE(doc.Set("S", "A", "1"));
+  EXPECT_TRUE(doc.Set("s", "c", "3"));
+  std::vector<std::string_view> pieces = Pieces(doc);
+  ASSERT_EQ(pieces.size(), 1u);
+  EXPECT_EQ(pieces[0].data(), original->data());
+  EXPECT_EQ(pieces[0], *original);
+
+  // A changed line comes on its own; the lines around it still come from the bytes.
+  EXPECT_TRUE(doc.Set("S", "B", "22"));
+  pieces = Pieces(doc);
+  ASSERT_EQ(pieces.size(), 3u);
+  EXPECT_EQ(pieces[0], "\xEF\xBB\xBF[S]\r\nA=1\r\n");
+  EXPECT_EQ(pieces[1], "B=22");
+  EXPECT_EQ(pieces[2], "\nC=3\r\n; end");
+  EXPECT_EQ(Joined(pieces), doc.Serialize());
+  EXPECT_EQ(doc.Serialize(), "\xEF\xBB\xBF[S]\r\nA=1\r\nB=22\nC=3\r\n; end");
+
+  // Copies share the bytes, and a change to one stays in that one.
+  IniDocument copy = doc;
+  EXPECT_TRUE(copy.Set("S", "D", "4"));
+  copy.Remove("S", "A");
+  EXPECT_EQ(copy.Serialize(), "\xEF\xBB\xBF[S]\r\nB=22\nC=3\r\nD=4\r\n; end");
+  EXPECT_EQ(doc.Serialize(), "\xEF\xBB\xBF[S]\r\nA=1\r\nB=22\nC=3\r\n; end");
+  EXPECT_EQ(IniDocument::Parse(std::shared_ptr<const std::string>()).Serialize(), "");
+}
+
+TEST(IniDocumentParse, SerializeStopsAtTheFirstRefusedPiece) {
+  IniDocument doc = IniDocument::Parse("[S]\r\nA=1\r\nB=2\r\n");
+  ASSERT_TRUE(doc.Set("S", "A", "9"));
+  int calls = 0;
+  EXPECT_FALSE(doc.Serialize([&](std::string_view) { return ++calls < 2; }));
+  EXPECT_EQ(calls, 2);
+  EXPECT_TRUE(IniDocument().Serialize([](std::string_view) { return false; }));  // nothing to put
 }
 
 TEST(IniDocumentRead, FollowsTheProfileRulesForSectionsAndKeys) {

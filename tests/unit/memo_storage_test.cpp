@@ -93,6 +93,44 @@ TEST(TextEscape, OddBytesSurviveAndNeverBreakTheLine) {
   }
 }
 
+TEST(TextEscape, SpecialBytesAtEveryPlaceInALongText) {
+  struct Case {
+    std::string text;
+    std::string stored;
+  };
+  const Case cases[] = {
+      {"\\", "\\\\"},        {"\r\n", "\\r\\n"}, {"\t", "\\t"},       {kHyo, kHyo},
+      {kSo + "\\", kSo + "\\\\"}, {"\x95\r", "\\\x95\\r"}, {"\xB1", "\xB1"}, {"\x01\x7F", "\x01\x7F"},
+  };
+  // Every offset from the start of a run of plain bytes, and every distance from its end.
+  for (const Case& c : cases) {
+    for (std::size_t before = 0; before < 18; ++before) {
+      const std::string head(before, 'a');
+      const std::string tail(17 - before, 'b');
+      EXPECT_EQ(EscapeMemoText(head + c.text + tail), head + c.stored + tail) << c.stored << ' ' << before;
+    }
+  }
+  const std::string end = std::string(13, 'a') + "\x95";  // a lead byte as the last byte
+  EXPECT_EQ(EscapeMemoText(end), end);
+}
+
+// Another code page's lead bytes are honoured, even ones that are ASCII elsewhere.
+bool OtherLeadBytes(unsigned char byte) { return byte == 0xB1 || byte == 'q'; }
+
+TEST(TextEscape, FollowsTheLeadBytesItIsGiven) {
+  for (std::size_t before = 0; before < 18; ++before) {
+    const std::string head(before, 'a');
+    const std::string tail(17 - before, 'b');
+    // Pairs stay as they are; 0x95 starts none here, so its backslash is doubled.
+    for (const std::string pair : {"\xB1\\", "q\\"}) {
+      EXPECT_EQ(EscapeMemoText(head + pair + tail, OtherLeadBytes), head + pair + tail) << before;
+    }
+    EXPECT_EQ(EscapeMemoText(head + "\x95\\" + tail, OtherLeadBytes), head + "\x95\\\\" + tail) << before;
+  }
+  const std::string text = "q\r\nq\\\xB1\r\n" + kHyo;
+  EXPECT_EQ(UnescapeMemoText(EscapeMemoText(text, OtherLeadBytes), OtherLeadBytes), text);
+}
+
 TEST(TextEscape, LongestTextsSurviveAndLongerValuesAreCut) {
   const std::string lineBreaks = Repeat("\r\n", kMemoTextMax / 2);
   EXPECT_EQ(EscapeMemoText(lineBreaks).size(), 2 * kMemoTextMax);

@@ -12,6 +12,7 @@
 #include "memo/memo_record.h"
 #include "memo/memo_store.h"
 #include "memo/memo_window.h"
+#include "memo/text_escape.h"
 #include "res/resource_ids.h"
 #include "win_test_support.h"
 
@@ -236,6 +237,54 @@ TEST(MemoStore, AReadOnlyFileGivesOneMessageAndLosesNothing) {
   const IniDocument ini = IniDocument::Parse(main.ReadIni());
   EXPECT_EQ(ini.GetString("Pinlark", "Memo0", ""), "first");
   EXPECT_EQ(ini.GetString("Pinlark", "Memo1", ""), "second");
+}
+
+// Long texts go through one buffer for all memos of a save: each comes out whole and alone,
+// and a text longer than a memo holds is saved cut, as it always was.
+TEST(MemoStore, LongAndShortTextsAreSavedWholeAndOverlongOnesCut) {
+  std::string longest;
+  while (longest.size() < kMemoTextMax) longest += "line \x95\x5C\\\r\n";
+  longest.resize(kMemoTextMax);  // the units are single bytes and pairs ending in 0x5C: no split
+  std::string japanese;
+  while (japanese.size() < 20000) japanese += "\x82\xA0\x83\x5C\t";
+  const std::string overlong(kMemoTextMax + 5000, 'y');
+
+  test::MainWindowFixture main("[Pinlark]\r\n");
+  HWND memos[] = {NewMemo(main.window(), longest.c_str(), 100, 100),
+                  NewMemo(main.window(), "x", 120, 120),
+                  NewMemo(main.window(), japanese.c_str(), 140, 140),
+                  NewMemo(main.window(), overlong.c_str(), 160, 160)};
+  const std::string expected[] = {longest, "x", japanese, overlong.substr(0, kMemoTextMax)};
+  ASSERT_TRUE(SaveAllMemos(main.window()));
+  ASSERT_TRUE(SaveAllMemos(main.window()));  // the second save finds them all in the file already
+
+  const IniDocument ini = IniDocument::Parse(main.ReadIni());
+  for (int slot = 0; slot < 4; ++slot) {
+    const auto loaded = ReadMemoSlot(ini, kMemoPrefix, slot, 0, [](unsigned char b) { return IsDBCSLeadByte(b) != FALSE; });
+    ASSERT_TRUE(loaded) << slot;
+    EXPECT_TRUE(loaded->memo.text == expected[slot]) << slot << ": " << loaded->memo.text.size() << " bytes";
+    EXPECT_TRUE(MemoText(memos[slot]) == expected[slot]) << slot;
+  }
+  EXPECT_FALSE(ReadMemoSlot(ini, kMemoPrefix, 4, 0));
+}
+
+// A save escapes a text only when it changed since the last one: a new text is written, and
+// a value edited in the file meanwhile is written back from the memo.
+TEST(MemoStore, EachSaveWritesTheTextTheMemoHoldsNow) {
+  test::MainWindowFixture main("[Pinlark]\r\n");
+  HWND memo = NewMemo(main.window(), "old\ttext", 100, 100);
+  ASSERT_TRUE(SaveAllMemos(main.window()));
+  EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetString("Pinlark", "Memo0", ""), "old\\ttext");
+
+  SetWindowTextA(memo, "new\r\ntext");
+  ASSERT_TRUE(SaveAllMemos(main.window()));
+  EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetString("Pinlark", "Memo0", ""), "new\\r\\ntext");
+
+  IniDocument edited = IniDocument::Parse(main.ReadIni());
+  edited.Set("Pinlark", "Memo0", "changed outside");
+  test::WriteFileBytes(main.iniPath(), edited.Serialize());
+  ASSERT_TRUE(SaveAllMemos(main.window()));
+  EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetString("Pinlark", "Memo0", ""), "new\\r\\ntext");
 }
 
 TEST(MemoStore, AMemoStoredOffEveryMonitorComesBackIntoView) {

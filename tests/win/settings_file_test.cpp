@@ -149,6 +149,58 @@ TEST_F(SettingsFile, KeepsOtherLinesAndThePreviousFileAsBak) {
   EXPECT_EQ(reread.GetString("Window", "Left", ""), "10");
 }
 
+// Short and long lines, new, changed and kept, reach the file in their order.
+TEST_F(SettingsFile, WritesExactlyTheChangedDocument) {
+  std::string longA, longB;
+  while (longA.size() < 40000) longA += "a\x95\x5C ";
+  while (longB.size() < 20000) longB += "b\\";
+  const auto first = [&](IniDocument& d) {
+    d.Set("Pinlark", "A", "1");
+    d.Set("Pinlark", "Memo0", longA);
+    d.Set("Pinlark", "B", "2");
+    d.Set("Other", "C", longB);
+    d.Set("Other", "D", "4");
+  };
+  const auto second = [&](IniDocument& d) {
+    d.Set("Pinlark", "Memo0", longA);  // as it is
+    d.Set("Pinlark", "B", longB);
+    d.Set("Pinlark", "A", "short");
+    d.Remove("Other", "C");
+    d.Set("Third", "E", longA);
+  };
+  IniDocument expected;
+  first(expected);
+  ASSERT_TRUE(UpdateSettingsFile(ini_, first));  // a new file: every line is new
+  std::optional<std::string> bytes = ReadBytes(ini_);
+  EXPECT_TRUE(bytes == expected.Serialize()) << (bytes ? bytes->size() : 0) << " bytes";
+  second(expected);
+  ASSERT_TRUE(UpdateSettingsFile(ini_, second));
+  bytes = ReadBytes(ini_);
+  EXPECT_TRUE(bytes == expected.Serialize()) << (bytes ? bytes->size() : 0) << " bytes";
+}
+
+// Saves reuse the memory they read into; each still reads the file as it is now, and a
+// document kept from one save keeps its bytes.
+TEST_F(SettingsFile, EverySaveReadsTheFileAsItIsNow) {
+  const std::string big = "[Pinlark]\r\nMemo0=" + std::string(100000, 'x') + "\r\n[Other]\r\nkept=1\r\n";
+  WriteBytes(ini_, big);
+  IniDocument kept;
+  ASSERT_TRUE(UpdateSettingsFile(ini_, [&](IniDocument& d) {
+    d.Set("Pinlark", "A", "1");
+    kept = d;
+  }));
+  const std::string first = "[Pinlark]\r\nMemo0=" + std::string(100000, 'x') + "\r\nA=1\r\n[Other]\r\nkept=1\r\n";
+  WriteBytes(ini_, "[Other]\r\nnew=2\r\n");  // another program writes a shorter file
+  ASSERT_TRUE(SaveOne("A", "2"));
+  EXPECT_EQ(ReadBytes(ini_), "[Other]\r\nnew=2\r\n[Pinlark]\r\nA=2\r\n");
+  EXPECT_TRUE(kept.Serialize() == first);
+  WriteBytes(ini_, big);  // and a longer one again
+  ASSERT_TRUE(SaveOne("A", "3"));
+  const std::string third = "[Pinlark]\r\nMemo0=" + std::string(100000, 'x') + "\r\nA=3\r\n[Other]\r\nkept=1\r\n";
+  EXPECT_TRUE(ReadBytes(ini_) == third);
+  EXPECT_TRUE(kept.Serialize() == first);
+}
+
 TEST_F(SettingsFile, OverwritesWhatAnInterruptedSaveLeft) {
   WriteBytes(ini_, "[Pinlark]\r\nMinColumn=40\r\n");
   WriteBytes(ini_ + ".tmp", "[Pinlark]\r\nMinColumn=4");  // cut short by a crash
