@@ -6,7 +6,11 @@
 #include "arrange/arrange_commands.h"
 #include "memo/memo_store.h"
 #include "edit/clipboard_text.h"
+#include "edit/clipboard_commands.h"
 #include "edit/edit_dialog.h"
+#include "print/printing.h"
+#include "props/properties_dialog.h"
+#include "trash/trash_dialog.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -37,7 +41,10 @@ void OnMainCommand(HWND mainWindow, WPARAM wParam, LPARAM /*lParam*/) {
     case IDM_SAVE: SaveAllMemos(mainWindow); break;
     case IDM_ARRANGE: ArrangeMemos(mainWindow); break;
     case IDM_LOWER_ALL: LowerAllMemos(mainWindow); break;
-    // Properties, trash, print and memo from the clipboard arrive with their dialogs.
+    case IDM_PROPERTIES: OpenPropertiesDialog(mainWindow); break;
+    case IDM_TRASH: OpenTrashDialog(mainWindow); break;
+    case IDM_PRINT_ALL: PrintAllMemos(mainWindow); break;
+    case IDM_NEW_FROM_CLIP: NewMemoFromClipboard(mainWindow); break;
     default: break;
   }
 }

@@ -34,6 +34,32 @@ inline constexpr char kHelpMissing[] =
     "ヘルプファイルが見つかりません。\nプログラムと同じフォルダに help フォルダがあるか確認してください。";
 inline constexpr char kHelpOpenFailed[] = "ヘルプを開けませんでした";
 
+// Trash dialog.
+inline constexpr char kTrashDeleteOne[] =
+    "メモをごみ箱から削除します\nこのメモを回復できなくなります\nよろしいですか？";
+inline constexpr char kTrashEmpty[] =
+    "ごみ箱を空にします\nこれまで削除したメモを回復できなくなります\nよろしいですか？";
+
+// Clipboard and opening files.
+inline constexpr char kClipboardLockFailed[] = "クリップボードの参照に失敗しました";
+inline constexpr char kClipboardOpenFailed[] = "クリップボードが開けません";
+inline constexpr char kOutOfMemory[] = "メモリを確保できません";
+inline constexpr char kCannotOpenFile[] = "ファイルを開けません";
+inline constexpr char kShellExecuteError[] = "ファイルを開けません\nShellExecute エラー番号 %d";
+
+// Properties dialog.
+inline constexpr char kMinColumnRange[] = "桁数を10～100に指定してください";
+inline constexpr char kSoundFilter[] = "サウンド(*.wav)";
+inline constexpr char kSoundPattern[] = "*.wav";
+inline constexpr char kSoundDialogTitle[] = "アラーム音の指定";
+inline constexpr char kSoundExtension[] = "wav";
+inline constexpr char kCannotPlay[] = "再生できません";
+
+// Printing.
+inline constexpr char kPrintDocName[] = "Pinlark";
+inline constexpr char kPrintStartFailed[] = "印刷を開始できません";
+inline constexpr char kPrintFinishFailed[] = "印刷を完了できませんでした";
+
 // Labels of the transparent entries of the colour lists.
 inline constexpr char kTransparentLabel[] = "透明";
 inline constexpr char kTransparentLightLabel[] = "透明(明)";

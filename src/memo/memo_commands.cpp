@@ -5,11 +5,14 @@
 #include "app/settings_record.h"
 #include "app/texts.h"
 #include "arrange/arrange_commands.h"
+#include "edit/clipboard_commands.h"
 #include "edit/clipboard_text.h"
 #include "edit/edit_dialog.h"
 #include "memo/memo_list.h"
 #include "memo/memo_record.h"
 #include "memo/memo_store.h"
+#include "print/printing.h"
+#include "trash/trash_dialog.h"
 #include "res/resource_ids.h"
 
 namespace pinlark {
@@ -68,13 +71,11 @@ void OnMemoCommand(HWND memo, WPARAM wParam, LPARAM lParam) {
     case IDM_EDIT_MEMO: OpenEditDialog(mainWindow, memo); break;
     case IDM_TOPMOST: ToggleTopMost(memo); break;
     case IDM_NO_ARRANGE: ToggleNoArrange(memo); break;
-    // Copying, printing, pasting and opening come with the clipboard and printing.
-    case IDM_COPY_MEMO:
-    case IDM_PRINT_MEMO:
+    case IDM_COPY_MEMO: CopyMemoToClipboard(memo); break;
+    case IDM_PRINT_MEMO: PrintMemo(memo); break;
     case IDM_PASTE:
-    case IDM_PASTE_HALFWIDTH:
-    case IDM_OPEN_FROM_MEMO:
-      break;
+    case IDM_PASTE_HALFWIDTH: PasteIntoMemo(memo, LOWORD(wParam)); break;
+    case IDM_OPEN_FROM_MEMO: OpenFromMemo(memo); break;
     default:
       OnMainCommand(mainWindow, wParam, lParam);
       break;
@@ -95,6 +96,7 @@ void DeleteMemo(HWND memo) {
   }
   ShowWindow(memo, SW_HIDE);
   if (HWND evicted = ListPushFront(r->trash, r->trashCount, memo)) DestroyWindow(evicted);
+  RefreshTrashDialog(mainWindow);
   if (GetMemoField(memo, kMemoNoArrange) == 0) ArrangeIfAutomatic(mainWindow);
 }
 

@@ -9,6 +9,8 @@
 #define IDD_VERSION          106
 #define IDR_ACCEL            107
 #define IDI_PINLARK_ACTIVE   108  // tray icon while one of our windows is active
+#define IDD_PROPERTIES       109
+#define IDD_TRASH            110
 #define IDD_ALARM            111
 
 // Submenus of IDR_MAINMENU
@@ -71,6 +73,33 @@
 #define IDC_SPIN_HOUR        1037
 #define IDC_SPIN_MINUTE      1039
 #define IDC_EDIT_CONVERT     1046
+
+// Properties dialog
+#define IDC_PROP_APPLY       3
+#define IDC_PROP_COLOR       1005
+#define IDC_PROP_MINCOLUMN   1007
+#define IDC_PROP_MINCOLUMN_SPIN 1010
+#define IDC_PROP_FONT        1011
+#define IDC_PROP_CRMODE      1012
+#define IDC_PROP_CXMERGIN    1013
+#define IDC_PROP_CXMERGIN_SPIN 1014
+#define IDC_PROP_IMEOPEN     1015
+#define IDC_PROP_CYMERGIN    1016
+#define IDC_PROP_CYMERGIN_SPIN 1018
+#define IDC_PROP_3DMODE      1020
+#define IDC_PROP_ACCELCLOSE  1023
+#define IDC_PROP_AUTOARRANGE 1024
+#define IDC_PROP_ABBANDCONF  1028
+#define IDC_PROP_INTERVAL    1029
+#define IDC_PROP_INTERVAL_SPIN 1031
+#define IDC_PROP_SOUND       1036
+#define IDC_PROP_SOUND_CHOOSE 1038
+#define IDC_PROP_SOUND_PLAY  1040
+
+// Trash dialog (restore is IDOK, close IDCANCEL)
+#define IDC_TRASH_LIST       1015
+#define IDC_TRASH_EMPTY      1017
+#define IDC_TRASH_DELETE     1019
 
 // Alarm dialog
 #define IDC_ALARM_OFF        1041
