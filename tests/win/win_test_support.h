@@ -71,6 +71,8 @@ class ModalWatcher {
                         DWORD uiThread = 0, HWND ignore = nullptr);
   ~ModalWatcher();
   bool Wait();
+  // Stops watching at once (for code that must open nothing) and returns whether one was seen.
+  bool Stop();
   const SeenWindow& seen() const { return seen_; }
 
  private:
