@@ -9,7 +9,8 @@ namespace pinlark {
 void OpenTrashDialog(HWND mainWindow);
 
 // Called after the trash list changed outside the dialog (a memo deleted into the trash while
-// the dialog is open): the list is shown anew. Nothing when the dialog is closed.
+// the dialog is open, and with it perhaps the oldest trash memo dropped): the list is shown
+// anew, the selection kept on the same memo. Nothing when the dialog is closed.
 void RefreshTrashDialog(HWND mainWindow);
 
 }  // namespace pinlark
