@@ -103,9 +103,7 @@ void RestoreSelected(HWND dialog) {
   }
   ListRemoveAt(r->trash, r->trashCount, slot);
   ListAppend(r->memos, r->memoCount, memo);
-  // While the user has hidden all memos, a restored memo stays hidden with the others and
-  // appears when they do.
-  if (r->app.hide == 0) ShowWindow(memo, SW_SHOWNOACTIVATE);
+  ShowWindow(memo, SW_SHOWNOACTIVATE);
   ShowTrash(dialog, nullptr);
 }
 

@@ -341,18 +341,6 @@ TEST(TrashDialog, ASixtyFifthMemoIsRefusedAndStaysInTheTrash) {
   EXPECT_FALSE(IsWindowVisible(r->trash[0]));
 }
 
-TEST(TrashDialog, WhileAllMemosAreHiddenARestoredMemoStaysHiddenUntilTheyAppear) {
-  test::MainWindowFixture main(("[Pinlark]\r\nHide=1\r\n" + Memos(1) + TrashMemos({"hidden"})).c_str());
-  const SettingsRecord* r = GetSettingsRecord(main.window());
-  HWND memo = r->trash[0];
-  WithTrashDialog(main.window(), [](HWND dialog) { SendMessageA(dialog, WM_COMMAND, IDOK, 0); });
-  ASSERT_EQ(r->memoCount, 2);
-  EXPECT_EQ(r->memos[1], memo);
-  EXPECT_FALSE(IsWindowVisible(memo));
-  main.Send(WM_COMMAND, IDM_HIDE);
-  EXPECT_TRUE(IsWindowVisible(memo));
-}
-
 // ---- Deleting and emptying
 
 TEST(TrashDialog, DeletingAnEntryAsksAndKeepsTheListAndTheTrashInStep) {
