@@ -123,6 +123,11 @@ bool ModalWatcher::Wait() {
   return found_;
 }
 
+bool ModalWatcher::Stop() {
+  stop_ = true;
+  return Wait();
+}
+
 void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
   struct Search {
     const std::string* className;

@@ -71,6 +71,8 @@ class ModalWatcher {
                         DWORD uiThread = 0, HWND ignore = nullptr);
   ~ModalWatcher();
   bool Wait();
+  // Stops watching at once and tells whether a window was seen (for code that must show none).
+  bool Stop();
   const SeenWindow& seen() const { return seen_; }
 
  private:
