@@ -12,8 +12,8 @@
 namespace pinlark {
 namespace {
 
-INT_PTR ShellExecuteOpen(HWND owner, const char* path) {
-  return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", path, nullptr, nullptr, SW_SHOWNORMAL));
+INT_PTR ShellExecuteOpen(HWND owner, const char* path, const char* directory, int show) {
+  return reinterpret_cast<INT_PTR>(ShellExecuteA(owner, "open", path, nullptr, directory, show));
 }
 
 ShellOpenFunction g_shellOpen = ShellExecuteOpen;
@@ -38,7 +38,9 @@ ShellOpenFunction SetShellOpenFunction(ShellOpenFunction open) {
   return previous;
 }
 
-INT_PTR ShellOpen(HWND owner, const char* path) { return g_shellOpen(owner, path); }
+INT_PTR ShellOpen(HWND owner, const char* path, const char* directory, int show) {
+  return g_shellOpen(owner, path, directory, show);
+}
 
 void OpenHelp(HWND owner, int contextId) { OpenHelpIn(owner, contextId, ProgramFolder()); }
 

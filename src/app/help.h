@@ -14,10 +14,11 @@ void OpenHelp(HWND owner, int contextId);
 // program's own folder.
 void OpenHelpIn(HWND owner, int contextId, const std::string& folder);
 
-// How a document is handed to the shell; tests put their own in place. Returns what
-// ShellExecuteA returns (more than 32 on success).
-using ShellOpenFunction = INT_PTR (*)(HWND owner, const char* path);
+// How a document is handed to the shell's "open"; tests put their own in place. `directory` is
+// the working directory of what is started (null: the current one), `show` its SW_* show
+// command. Returns what ShellExecuteA returns (more than 32 on success).
+using ShellOpenFunction = INT_PTR (*)(HWND owner, const char* path, const char* directory, int show);
 ShellOpenFunction SetShellOpenFunction(ShellOpenFunction open);
-INT_PTR ShellOpen(HWND owner, const char* path);
+INT_PTR ShellOpen(HWND owner, const char* path, const char* directory = nullptr, int show = SW_SHOWNORMAL);
 
 }  // namespace pinlark

@@ -80,7 +80,7 @@ TEST(ErrorReporter, ShowsTheCallersTextALineBreakAndTheSystemsText) {
 
 std::vector<std::string>* g_opened = nullptr;
 INT_PTR g_openResult = 42;
-INT_PTR RecordOpen(HWND, const char* path) {
+INT_PTR RecordOpen(HWND, const char* path, const char*, int) {
   g_opened->push_back(path);
   return g_openResult;
 }

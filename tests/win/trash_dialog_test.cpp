@@ -235,7 +235,7 @@ TEST(TrashDialog, ASecondOpenCommandFocusesTheOpenDialog) {
 TEST(TrashDialog, HelpAndF1OpenTheTrashPage) {
   static std::vector<std::string> opened;
   opened.clear();
-  const ShellOpenFunction previous = SetShellOpenFunction([](HWND, const char* path) -> INT_PTR {
+  const ShellOpenFunction previous = SetShellOpenFunction([](HWND, const char* path, const char*, int) -> INT_PTR {
     opened.push_back(path);
     return 42;
   });
