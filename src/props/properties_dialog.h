@@ -5,7 +5,13 @@
 
 namespace pinlark {
 
-// Runs the dialog modally; while it is open, a second call only gives it the focus.
+// Runs the dialog modally, owned by the main window; while it is open, a second call only
+// gives it the focus.
 void OpenPropertiesDialog(HWND mainWindow);
+
+// How the play button sounds the chosen file: true when playing started. Tests put their own
+// in place; null puts the system's back.
+using PlaySoundFunction = bool (*)(const char* file);
+PlaySoundFunction SetPlaySoundFunction(PlaySoundFunction play);
 
 }  // namespace pinlark
