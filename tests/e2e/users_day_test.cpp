@@ -1,0 +1,232 @@
+// A user's day with the real program, from the first start to the start of the next day: every
+// step through the tray, the menus, the dialogs, the mouse and the keyboard, then the settings
+// file and the desktop as the steps should leave them.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "driver.h"
+#include "memo/alarm_time.h"
+
+namespace pinlark::e2e {
+namespace {
+
+using ::testing::EndsWith;
+using ::testing::HasSubstr;
+using ::testing::StartsWith;
+
+constexpr UINT kTrayCallback = WM_USER + 1;
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
+constexpr char kEditTitle[] = "Pinlark - メモの編集";
+constexpr char kTrashTitle[] = "Pinlark - ごみ箱";
+constexpr char kPropertiesTitle[] = "Pinlarkのプロパティ";
+constexpr char kErrandText[] = "buy milk and eggs";
+
+// Commands of the menus.
+constexpr UINT kDeleteMemo = 40002, kHide = 40007, kArrange = 40009, kProperties = 40012, kCopy = 40014,
+               kTrash = 40017, kPaste = 40022;
+// Controls of the edit dialog and the properties dialog.
+constexpr int kEditText = 1002, kEditColor = 1001, kEditAlarm = 1021, kAlarmYear = 1022, kAlarmMonth = 1025,
+              kAlarmDay = 1027, kAlarmHour = 1030, kAlarmMinute = 1032;
+constexpr int kMinColumn = 1007, kThreeD = 1020;
+
+void Command(HWND window, UINT id) { PostMessageA(window, WM_COMMAND, id, 0); }
+
+void ClickOn(HWND control) {
+  const POINT at = CenterOf(control);
+  Click(at.x, at.y);
+}
+
+// Replaces the text of an edit control the way a user does: click, select all, type.
+void TypeInto(HWND dialog, int id, const std::string& text) {
+  HWND edit = GetDlgItem(dialog, id);
+  ClickOn(edit);
+  Settle(150);  // the click puts the caret where it lands: before selecting, not after
+  SendMessageA(edit, EM_SETSEL, 0, -1);
+  TypeText(text);
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(edit) == text; }, kWaitMs, "'" + text + "' typed into control " +
+                                                                          std::to_string(id)))
+      << "it holds '" << TextOf(edit) << "'";
+}
+
+HWND MemoWithText(const PinlarkProcess& pinlark, const std::string& prefix) {
+  for (HWND memo : FindWindows(pinlark.Pid(), kMemoClass)) {
+    if (TextOf(memo).rfind(prefix, 0) == 0) return memo;
+  }
+  return nullptr;
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
+// The desktop as a 24-bit bitmap file beside the test program, for a person to look at.
+void SaveScreenshot(const std::string& path) {
+  const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+  HDC screen = GetDC(nullptr);
+  HDC memory = CreateCompatibleDC(screen);
+  BITMAPINFOHEADER info = {sizeof info, width, height, 1, 24, BI_RGB, 0, 0, 0, 0, 0};
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, reinterpret_cast<BITMAPINFO*>(&info), DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY);
+  GdiFlush();
+  const DWORD rowBytes = (static_cast<DWORD>(width) * 3 + 3) & ~3u;
+  const DWORD imageBytes = rowBytes * static_cast<DWORD>(height);
+  BITMAPFILEHEADER file = {0x4D42, static_cast<DWORD>(sizeof file + sizeof info) + imageBytes, 0, 0,
+                           static_cast<DWORD>(sizeof file + sizeof info)};
+  std::string bytes(reinterpret_cast<const char*>(&file), sizeof file);
+  bytes.append(reinterpret_cast<const char*>(&info), sizeof info);
+  bytes.append(static_cast<const char*>(bits), imageBytes);
+  WriteFileBytes(path, bytes);
+  SelectObject(memory, old);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(nullptr, screen);
+}
+
+TEST(UsersDay, FromTheFirstStartToTheNextDay) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start());
+  HWND sample = MemoWithText(pinlark, "これはサンプルメモです");
+  ASSERT_NE(sample, nullptr) << "the first start shows the sample memo";
+
+  // A new memo from the tray with an alarm and a colour of its own.
+  PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
+  HWND editor = WaitForDialog(pinlark.Pid(), kEditTitle);
+  ASSERT_NE(editor, nullptr);
+  ASSERT_TRUE(BringToForeground(editor));
+  TypeText("buy milk");
+  ClickOn(GetDlgItem(editor, kEditAlarm));
+  TypeInto(editor, kAlarmYear, "2030");
+  TypeInto(editor, kAlarmMonth, "12");
+  TypeInto(editor, kAlarmDay, "24");
+  TypeInto(editor, kAlarmHour, "9");
+  TypeInto(editor, kAlarmMinute, "30");
+  ClickOn(GetDlgItem(editor, kEditColor));  // the list drops down
+  Settle(200);
+  for (int i = 0; i < 3; ++i) PressKey(VK_DOWN);
+  PressKey(VK_RETURN);
+  Settle(200);
+  ASSERT_EQ(SendMessageA(GetDlgItem(editor, kEditColor), CB_GETCURSEL, 0, 0), 3);
+  ClickOn(GetDlgItem(editor, IDOK));
+  ASSERT_TRUE(WaitForWindowGone(editor));
+  HWND errand = MemoWithText(pinlark, "buy milk");
+  ASSERT_NE(errand, nullptr);
+  EXPECT_EQ(RectOf(errand).right, RectOf(sample).right) << "arranged under the sample memo";
+  EXPECT_GT(RectOf(errand).top, RectOf(sample).bottom);
+
+  // Edited with a double click.
+  const POINT errandAt = CenterOf(errand);
+  DoubleClick(errandAt.x, errandAt.y);
+  editor = WaitForDialog(pinlark.Pid(), kEditTitle);
+  ASSERT_NE(editor, nullptr);
+  TypeInto(editor, kEditText, kErrandText);
+  ClickOn(GetDlgItem(editor, IDOK));
+  ASSERT_TRUE(WaitForWindowGone(editor));
+  EXPECT_EQ(TextOf(errand), kErrandText);
+
+  // Arranged, then the sample memo dragged away.
+  Command(pinlark.MainWindow(), kArrange);
+  Settle(200);
+  const POINT sampleAt = CenterOf(sample);
+  Drag(sampleAt, {sampleAt.x - 300, sampleAt.y + 300});
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(sample).top > 300; }, kWaitMs, "the sample memo dragged down"));
+
+  // Hidden and shown again.
+  Command(pinlark.MainWindow(), kHide);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(sample) && !IsWindowVisible(errand); }, kWaitMs,
+                        "the memos hidden"));
+  Command(pinlark.MainWindow(), kHide);
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(sample) && IsWindowVisible(errand); }, kWaitMs,
+                        "the memos shown"));
+
+  // Deleted into the trash and restored from it.
+  Command(errand, kDeleteMemo);
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(errand); }, kWaitMs, "the errand in the trash"));
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Trash0", ""), kErrandText);
+  Command(pinlark.MainWindow(), kTrash);
+  HWND trash = WaitForDialog(pinlark.Pid(), kTrashTitle);
+  ASSERT_NE(trash, nullptr);
+  ASSERT_TRUE(BringToForeground(trash));
+  ClickOn(GetDlgItem(trash, IDOK));  // 戻す, on the entry selected at opening
+  ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(errand) != FALSE; }, kWaitMs, "the errand restored"));
+  ClickOn(GetDlgItem(trash, IDCANCEL));
+  ASSERT_TRUE(WaitForWindowGone(trash));
+
+  // Wider memos and the raised edge from the properties.
+  const LONG narrowWidth = RectOf(errand).right - RectOf(errand).left;
+  Command(pinlark.MainWindow(), kProperties);
+  HWND properties = WaitForDialog(pinlark.Pid(), kPropertiesTitle);
+  ASSERT_NE(properties, nullptr);
+  ASSERT_TRUE(BringToForeground(properties));
+  TypeInto(properties, kMinColumn, "60");
+  ClickOn(GetDlgItem(properties, kThreeD));
+  ClickOn(GetDlgItem(properties, IDOK));
+  ASSERT_TRUE(WaitForWindowGone(properties));
+  EXPECT_GT(RectOf(errand).right - RectOf(errand).left, narrowWidth) << "laid out again at 60 columns";
+
+  // The errand copied and pasted under the sample text.
+  ClearClipboard();
+  Command(errand, kCopy);
+  Settle(500);  // not polling meanwhile: the program finds the clipboard busy while the test reads it
+  ASSERT_EQ(ClipboardText(), std::string(kErrandText));
+  Command(sample, kPaste);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(sample).size() > 100 && TextOf(sample).find(kErrandText) != std::string::npos; },
+                        kWaitMs, "the pasted text"));
+  EXPECT_THAT(TextOf(sample), EndsWith(std::string("\r\n") + kErrandText));
+  // The paste arranges: the errand, now the higher one, heads the column.
+  ASSERT_TRUE(WaitUntil([&] { return RectOf(errand).top == 10 && RectOf(sample).right == 1014; }, kWaitMs,
+                        "the memos arranged after the paste"));
+
+  EXPECT_EQ(pinlark.Close(), 0u);
+
+  // The settings file holds the day.
+  const IniDocument ini = pinlark.Ini();
+  EXPECT_THAT(ini.GetString("Pinlark", "Memo0", ""), StartsWith("これはサンプルメモです\\r\\n"));
+  EXPECT_THAT(ini.GetString("Pinlark", "Memo0", ""), EndsWith(std::string("\\r\\n") + kErrandText));
+  EXPECT_EQ(ini.GetString("Pinlark", "Memo1", ""), kErrandText);
+  EXPECT_EQ(ini.GetString("Pinlark", "MemoColor1", ""), "c080ff");
+  EXPECT_EQ(ini.GetInt("Pinlark", "MemoAlarm1", 0), 1);
+  EXPECT_EQ(ini.GetString("Pinlark", "MemoAlarmTime1", ""), std::to_string(PackAlarmTime({2030, 12, 24, 9, 30})));
+  EXPECT_FALSE(ini.Find("Pinlark", "Memo2"));
+  EXPECT_FALSE(ini.Find("Pinlark", "Trash0")) << "restored, so no longer in the trash";
+  EXPECT_EQ(ini.GetInt("Pinlark", "MinColumn", 0), 60);
+  EXPECT_EQ(ini.GetInt("Pinlark", "3DMode", 0), 1);
+  EXPECT_EQ(ini.GetInt("Pinlark", "Move", -1), 0);
+  EXPECT_EQ(ini.GetInt("Pinlark", "Hide", -1), 0);
+
+  // The next day: both memos where they were left, in their colours.
+  ASSERT_TRUE(pinlark.Start());
+  HWND errandAgain = MemoWithText(pinlark, kErrandText);
+  HWND sampleAgain = MemoWithText(pinlark, "これはサンプルメモです");
+  ASSERT_NE(errandAgain, nullptr);
+  ASSERT_NE(sampleAgain, nullptr);
+  EXPECT_TRUE(IsWindowVisible(errandAgain) && IsWindowVisible(sampleAgain));
+  const RECT e = RectOf(errandAgain), s = RectOf(sampleAgain);
+  EXPECT_EQ(ini.GetString("Pinlark", "MemoPos1", ""),
+            std::to_string(e.left) + " " + std::to_string(e.top) + " " + std::to_string(e.right - e.left) + " " +
+                std::to_string(e.bottom - e.top));
+  EXPECT_EQ(e.top, 10);
+  EXPECT_EQ(e.right, 1014);
+  EXPECT_EQ(s.right, 1014);
+  EXPECT_GT(s.top, e.bottom);
+  Settle(500);
+  SaveScreenshot(TestProgramFolder() + "users-day.bmp");
+  // Inside the raised edge, below the text: the memo colours; the desktop around them is bare.
+  EXPECT_EQ(ScreenPixel(e.right - 6, e.bottom - 4), RGB(0xFF, 0x80, 0xC0));
+  EXPECT_EQ(ScreenPixel(s.right - 6, s.bottom - 4), RGB(0xFF, 0xFF, 0x80));
+  const COLORREF desktop = ScreenPixel(e.left - 20, e.top + 5);
+  EXPECT_NE(desktop, RGB(0xFF, 0x80, 0xC0));
+  EXPECT_NE(desktop, RGB(0xFF, 0xFF, 0x80));
+  EXPECT_EQ(ScreenPixel(s.left - 20, s.bottom - 4), desktop);
+  EXPECT_EQ(pinlark.Close(), 0u);
+}
+
+}  // namespace
+}  // namespace pinlark::e2e
