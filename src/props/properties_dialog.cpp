@@ -29,8 +29,6 @@ constexpr std::size_t kSoundPathBuffer = kAlarmFnameMax + 1;
 // What the open dialog keeps on itself.
 struct PropertiesDialogState {
   HWND mainWindow = nullptr;
-  // Off while the dialog fills its fields: that is no change of the user's.
-  bool watchingChanges = false;
 };
 
 bool SystemPlaySound(const char* file) { return sndPlaySoundA(file, SND_ASYNC) != FALSE; }
@@ -92,10 +90,9 @@ void OnInitDialog(HWND dialog, PropertiesDialogState* state) {
   SetSpinRange(dialog, IDC_PROP_CYMERGIN_SPIN, 0, 500);
   SetSpinRange(dialog, IDC_PROP_INTERVAL_SPIN, -10, 100);
 
-  // "更新" starts disabled, but the focus put on the minimum width field is word from that
-  // field, and any word from it offers "更新": the dialog opens with it enabled.
+  // Filling the fields above offered "更新"; it starts disabled. The focus put on the minimum
+  // width field is word from that field, though, so the dialog opens with it enabled again.
   EnableWindow(GetDlgItem(dialog, IDC_PROP_APPLY), FALSE);
-  state->watchingChanges = true;
   SetFocus(GetDlgItem(dialog, IDC_PROP_MINCOLUMN));
 }
 
@@ -182,7 +179,7 @@ void OnCommand(HWND dialog, WORD id) {
     // Any word from these fields, focus included, offers "更新".
     case IDC_PROP_MINCOLUMN: case IDC_PROP_CRMODE: case IDC_PROP_CXMERGIN:
     case IDC_PROP_CYMERGIN: case IDC_PROP_INTERVAL:
-      if (StateOf(dialog)->watchingChanges) EnableWindow(GetDlgItem(dialog, IDC_PROP_APPLY), TRUE);
+      EnableWindow(GetDlgItem(dialog, IDC_PROP_APPLY), TRUE);
       return;
     default:
       return;

@@ -47,15 +47,6 @@ std::string ClipboardBytes() {
   return bytes;
 }
 
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text != nullptr ? text : "";
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
 // Another thread's window keeps the clipboard open while this lives, as a busy program would.
 class ClipboardHeldElsewhere {
  public:
@@ -190,33 +181,13 @@ TEST(ClipboardCopy, ABusyClipboardIsReportedAndKeepsItsText) {
   EXPECT_EQ(ClipboardBytes(), "");
 }
 
-// The shell-open function in place of the shell: records each call and answers with g_answer.
-struct ShellCall {
-  HWND owner;
-  std::string path;
-  std::string directory;
-  int show;
-};
-std::vector<ShellCall>* g_calls = nullptr;
-INT_PTR g_answer = 42;
-INT_PTR RecordShellCall(HWND owner, const char* path, const char* directory, int show) {
-  g_calls->push_back({owner, path, directory != nullptr ? directory : "<none>", show});
-  return g_answer;
-}
-
+// The shell's "open" replaced by a recorder.
 class OpenFromMemoTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    g_calls = &calls_;
-    g_answer = 42;
-    previous_ = SetShellOpenFunction(RecordShellCall);
-  }
-  void TearDown() override { SetShellOpenFunction(previous_); }
-
   // Opens from the memo with the shell answering `answer`, presses OK in any box it shows, and
   // returns the box's text ("" for none).
   std::string OpenAnswered(INT_PTR answer) {
-    g_answer = answer;
+    shell_.Answer(answer);
     ModalWatcher watcher([](const SeenWindow& s) { test::PressButton(s, IDOK); });
     SendMessageA(memo_, WM_COMMAND, IDM_OPEN_FROM_MEMO, 0);
     if (!watcher.Stop()) return "";
@@ -224,8 +195,8 @@ class OpenFromMemoTest : public ::testing::Test {
     return watcher.seen().staticText;
   }
 
-  std::vector<ShellCall> calls_;
-  ShellOpenFunction previous_ = nullptr;
+  test::ShellOpenRecorder shell_;
+  const std::vector<test::ShellOpenRecorder::Call>& calls_ = shell_.calls();
   test::MainWindowFixture main_{kOneMemo};
   HWND memo_ = FirstMemo(main_);
 };
@@ -254,11 +225,11 @@ TEST_F(OpenFromMemoTest, HandsOverTheFirstLineWithTheSystemFolderAndShow) {
 TEST_F(OpenFromMemoTest, TheShellsFailuresAreReportedByTheirKind) {
   SetWindowTextA(memo_, "C:\\nowhere\\x.txt");
   const std::string cannotOpen = std::string(text::kCannotOpenFile) + "\n";
-  EXPECT_EQ(OpenAnswered(32), cannotOpen + SystemText(ERROR_DLL_NOT_FOUND));
-  EXPECT_EQ(OpenAnswered(0), cannotOpen + SystemText(ERROR_OUTOFMEMORY));
-  EXPECT_EQ(OpenAnswered(SE_ERR_FNF), cannotOpen + SystemText(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(OpenAnswered(SE_ERR_NOASSOC), cannotOpen + SystemText(ERROR_NO_ASSOCIATION));
-  EXPECT_EQ(OpenAnswered(SE_ERR_DDEBUSY), cannotOpen + SystemText(ERROR_DDE_FAIL));
+  EXPECT_EQ(OpenAnswered(32), cannotOpen + test::SystemText(ERROR_DLL_NOT_FOUND));
+  EXPECT_EQ(OpenAnswered(0), cannotOpen + test::SystemText(ERROR_OUTOFMEMORY));
+  EXPECT_EQ(OpenAnswered(SE_ERR_FNF), cannotOpen + test::SystemText(ERROR_FILE_NOT_FOUND));
+  EXPECT_EQ(OpenAnswered(SE_ERR_NOASSOC), cannotOpen + test::SystemText(ERROR_NO_ASSOCIATION));
+  EXPECT_EQ(OpenAnswered(SE_ERR_DDEBUSY), cannotOpen + test::SystemText(ERROR_DDE_FAIL));
   EXPECT_EQ(OpenAnswered(5), "ファイルを開けません\nShellExecute エラー番号 5");
   EXPECT_EQ(OpenAnswered(26), "ファイルを開けません\nShellExecute エラー番号 26");
   EXPECT_EQ(calls_.size(), 7u);

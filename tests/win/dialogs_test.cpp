@@ -20,15 +20,6 @@ namespace {
 using test::ModalWatcher;
 using test::SeenWindow;
 
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text != nullptr ? text : "";
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
 TEST(VersionDialog, OpensCentredWithFocusOnOkAndAnyWayOfClosingGivesOne) {
   test::MainWindowFixture main;
   const std::vector<std::function<void(const SeenWindow&)>> closers = {
@@ -60,14 +51,14 @@ TEST(ErrorReporter, ShowsTheCallersTextALineBreakAndTheSystemsText) {
     EXPECT_EQ(ReportError(main.window(), text::kSaveFailed), IDOK);
     ASSERT_TRUE(watcher.Wait());
     EXPECT_EQ(watcher.seen().title, text::kAppName);
-    EXPECT_EQ(watcher.seen().staticText, std::string(text::kSaveFailed) + "\n" + SystemText(ERROR_FILE_NOT_FOUND));
+    EXPECT_EQ(watcher.seen().staticText, std::string(text::kSaveFailed) + "\n" + test::SystemText(ERROR_FILE_NOT_FOUND));
   }
   {
     ModalWatcher watcher([](const SeenWindow& s) { test::PressButton(s, IDOK); });
     SetLastError(ERROR_ACCESS_DENIED);
     ReportError(main.window(), nullptr);
     ASSERT_TRUE(watcher.Wait());
-    EXPECT_EQ(watcher.seen().staticText, SystemText(ERROR_ACCESS_DENIED)) << "no caller text: the system's alone";
+    EXPECT_EQ(watcher.seen().staticText, test::SystemText(ERROR_ACCESS_DENIED)) << "no caller text: the system's alone";
   }
   {
     ModalWatcher watcher([](const SeenWindow& s) { test::PressButton(s, IDOK); });
@@ -78,27 +69,16 @@ TEST(ErrorReporter, ShowsTheCallersTextALineBreakAndTheSystemsText) {
   }
 }
 
-std::vector<std::string>* g_opened = nullptr;
-INT_PTR g_openResult = 42;
-INT_PTR RecordOpen(HWND, const char* path, const char*, int) {
-  g_opened->push_back(path);
-  return g_openResult;
-}
-
 class HelpTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    g_opened = &opened_;
-    g_openResult = 42;
-    previous_ = SetShellOpenFunction(RecordOpen);
     CreateDirectoryA(folder_.File("help").c_str(), nullptr);
     for (const char* page : {"index.html", "properties.html", "trash.html", "edit.html"}) {
       test::WriteFileBytes(folder_.File("help\\") + page, "<html></html>");
     }
   }
-  void TearDown() override { SetShellOpenFunction(previous_); }
-  std::vector<std::string> opened_;
-  ShellOpenFunction previous_ = nullptr;
+  std::vector<std::string> opened() const { return shell_.paths(); }
+  test::ShellOpenRecorder shell_;
   test::TempFolder folder_;
   test::MainWindowFixture main_;
 };
@@ -108,7 +88,7 @@ TEST_F(HelpTest, OpensTheHtmlPageOfEachContext) {
     OpenHelpIn(main_.window(), context, folder_.path());
   }
   const std::string help = folder_.File("help\\");
-  EXPECT_EQ(opened_, (std::vector<std::string>{help + "index.html", help + "properties.html", help + "trash.html",
+  EXPECT_EQ(opened(), (std::vector<std::string>{help + "index.html", help + "properties.html", help + "trash.html",
                                                 help + "edit.html"}));
 }
 
@@ -119,10 +99,10 @@ TEST_F(HelpTest, SaysSoWhenThereIsNoHelpOrTheShellCannotOpenIt) {
     OpenHelpIn(main_.window(), HELP_CTX_TRASH, empty.path());
     ASSERT_TRUE(watcher.Wait());
     EXPECT_EQ(watcher.seen().staticText, text::kHelpMissing);
-    EXPECT_TRUE(opened_.empty());
+    EXPECT_TRUE(opened().empty());
   }
   {
-    g_openResult = SE_ERR_NOASSOC;
+    shell_.Answer(SE_ERR_NOASSOC);
     ModalWatcher watcher([](const SeenWindow& s) { test::PressButton(s, IDOK); });
     OpenHelpIn(main_.window(), HELP_CTX_CONTENTS, folder_.path());
     ASSERT_TRUE(watcher.Wait());
@@ -134,8 +114,8 @@ TEST_F(HelpTest, TheHelpCommandAndF1OpenTheContents) {
   // The program's own folder holds the installed help next to the test program.
   main_.Send(WM_COMMAND, IDM_HELP);
   main_.Send(WM_HELP);
-  ASSERT_EQ(opened_.size(), 2u);
-  for (const std::string& path : opened_) {
+  ASSERT_EQ(opened().size(), 2u);
+  for (const std::string& path : opened()) {
     EXPECT_NE(path.find("help\\index.html"), std::string::npos) << path;
   }
 }

@@ -294,10 +294,6 @@ TEST(PropertiesDialog, ClosingTheProgramWhileItIsOpenEndsBoth) {
 }
 
 std::vector<std::string> g_calls;
-INT_PTR RecordOpen(HWND, const char* path, const char*, int) {
-  g_calls.push_back(path);
-  return 42;
-}
 bool g_playWorks = true;
 bool RecordPlay(const char* file) {
   g_calls.push_back(file);
@@ -306,8 +302,7 @@ bool RecordPlay(const char* file) {
 
 TEST(PropertiesDialog, HelpAndF1OpenThePropertiesPage) {
   test::MainWindowFixture main("[Pinlark]\r\n");
-  g_calls.clear();
-  const ShellOpenFunction previous = SetShellOpenFunction(RecordOpen);
+  test::ShellOpenRecorder shell;
   RunDialog(main.window(), [](HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, IDC_DLG_HELP, 0);
     HELPINFO help = {};
@@ -315,9 +310,8 @@ TEST(PropertiesDialog, HelpAndF1OpenThePropertiesPage) {
     SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
     test::PressButton(dialog, IDCANCEL);
   });
-  SetShellOpenFunction(previous);
-  ASSERT_EQ(g_calls.size(), 2u);
-  for (const std::string& path : g_calls) EXPECT_NE(path.find("help\\properties.html"), std::string::npos) << path;
+  ASSERT_EQ(shell.paths().size(), 2u);
+  for (const std::string& path : shell.paths()) EXPECT_NE(path.find("help\\properties.html"), std::string::npos) << path;
 }
 
 TEST(PropertiesDialog, PlayPassesTheNameAsItStandsAndSaysWhenItCannotPlay) {

@@ -233,21 +233,15 @@ TEST(TrashDialog, ASecondOpenCommandFocusesTheOpenDialog) {
 }
 
 TEST(TrashDialog, HelpAndF1OpenTheTrashPage) {
-  static std::vector<std::string> opened;
-  opened.clear();
-  const ShellOpenFunction previous = SetShellOpenFunction([](HWND, const char* path, const char*, int) -> INT_PTR {
-    opened.push_back(path);
-    return 42;
-  });
+  test::ShellOpenRecorder shell;
   test::MainWindowFixture main("[Pinlark]\r\n");
   WithTrashDialog(main.window(), [](HWND dialog) {
     SendMessageA(dialog, WM_COMMAND, IDC_DLG_HELP, 0);
     HELPINFO help = {sizeof help, HELPINFO_WINDOW, IDC_TRASH_LIST, GetDlgItem(dialog, IDC_TRASH_LIST), 0, {}};
     SendMessageA(dialog, WM_HELP, 0, reinterpret_cast<LPARAM>(&help));
   });
-  SetShellOpenFunction(previous);
-  ASSERT_EQ(opened.size(), 2u);
-  for (const std::string& path : opened) EXPECT_NE(path.find("help\\trash.html"), std::string::npos) << path;
+  ASSERT_EQ(shell.paths().size(), 2u);
+  for (const std::string& path : shell.paths()) EXPECT_NE(path.find("help\\trash.html"), std::string::npos) << path;
 }
 
 TEST(TrashDialog, TheProgramClosedFromAMemosMenuTakesTheOpenDialogAlongAndSavesTheTrash) {

@@ -203,4 +203,36 @@ void PressKey(const SeenWindow& seen, WPARAM key) {
   PostMessageA(target, WM_KEYUP, key, 0xC0000000);
 }
 
+std::string SystemText(DWORD code) {
+  char* text = nullptr;
+  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
+                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
+  std::string result = text != nullptr ? text : "";
+  if (text != nullptr) LocalFree(text);
+  return result;
+}
+
+ShellOpenRecorder* ShellOpenRecorder::current_ = nullptr;
+
+ShellOpenRecorder::ShellOpenRecorder(INT_PTR answer) : answer_(answer) {
+  current_ = this;
+  previous_ = SetShellOpenFunction(Record);
+}
+
+ShellOpenRecorder::~ShellOpenRecorder() {
+  SetShellOpenFunction(previous_);
+  current_ = nullptr;
+}
+
+std::vector<std::string> ShellOpenRecorder::paths() const {
+  std::vector<std::string> paths;
+  for (const Call& call : calls_) paths.push_back(call.path);
+  return paths;
+}
+
+INT_PTR ShellOpenRecorder::Record(HWND owner, const char* path, const char* directory, int show) {
+  current_->calls_.push_back({owner, path, directory != nullptr ? directory : "<none>", show});
+  return current_->answer_;
+}
+
 }  // namespace pinlark::test

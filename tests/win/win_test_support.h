@@ -8,7 +8,9 @@
 #include <functional>
 #include <string>
 #include <thread>
+#include <vector>
 
+#include "app/help.h"
 #include "app/ini_document.h"
 
 namespace pinlark::test {
@@ -86,6 +88,35 @@ class ModalWatcher {
 
 // Puts text on the clipboard (CF_TEXT), or empties it for null.
 void SetClipboardText(HWND owner, const char* text);
+
+// The system's text for an error code, as the error reports show it.
+std::string SystemText(DWORD code);
+
+// Stands in for the shell's "open" while it lives: records every call and answers `answer`.
+// One at a time.
+class ShellOpenRecorder {
+ public:
+  struct Call {
+    HWND owner;
+    std::string path;
+    std::string directory;  // "<none>" for none
+    int show;
+  };
+  explicit ShellOpenRecorder(INT_PTR answer = 42);
+  ~ShellOpenRecorder();
+  ShellOpenRecorder(const ShellOpenRecorder&) = delete;
+  ShellOpenRecorder& operator=(const ShellOpenRecorder&) = delete;
+  void Answer(INT_PTR answer) { answer_ = answer; }
+  const std::vector<Call>& calls() const { return calls_; }
+  std::vector<std::string> paths() const;
+
+ private:
+  static INT_PTR Record(HWND owner, const char* path, const char* directory, int show);
+  static ShellOpenRecorder* current_;
+  std::vector<Call> calls_;
+  INT_PTR answer_;
+  ShellOpenFunction previous_;
+};
 
 // Common answers.
 void PressButton(const SeenWindow& seen, int id);  // posts WM_COMMAND id
