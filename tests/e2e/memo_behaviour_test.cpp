@@ -64,7 +64,9 @@ TEST(MemoMenu, AlwaysOnTopAndDeleteWorkFromTheRightClickMenu) {
   ChooseFromMemoMenu(pinlark, first, 9);  // 常に前面に表示
   EXPECT_TRUE(GetWindowLongA(first, GWL_EXSTYLE) & WS_EX_TOPMOST);
   ChooseFromMemoMenu(pinlark, first, 11);  // メモ削除: into the trash, saved at once
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(first); }, kWaitMs, "the deleted memo hidden"));
+  // Hidden first, then saved: the file is waited for as well.
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(first) && pinlark.Ini().Find("Pinlark", "Trash0"); }, kWaitMs,
+                        "the deleted memo hidden and saved"));
   const IniDocument saved = pinlark.Ini();
   EXPECT_EQ(saved.GetString("Pinlark", "Trash0", ""), "drag me");
   EXPECT_EQ(saved.GetString("Pinlark", "TrashTopMost0", ""), "1");

@@ -148,8 +148,9 @@ TEST(UsersDay, FromTheFirstStartToTheNextDay) {
 
   // Deleted into the trash and restored from it.
   Command(errand, kDeleteMemo);
-  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(errand); }, kWaitMs, "the errand in the trash"));
-  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Trash0", ""), kErrandText);
+  // Hidden first, then saved: the file is waited for as well.
+  ASSERT_TRUE(WaitUntil([&] { return !IsWindowVisible(errand) && pinlark.Ini().GetString("Pinlark", "Trash0", "") == kErrandText; },
+                        kWaitMs, "the errand in the trash and in the file"));
   Command(pinlark.MainWindow(), kTrash);
   HWND trash = WaitForDialog(pinlark.Pid(), kTrashTitle);
   ASSERT_NE(trash, nullptr);
