@@ -9,9 +9,9 @@
 
 #include "app/settings_file.h"
 #include "app/settings_record.h"
-#include "app/startup.h"
 #include "memo/memo_store.h"
 #include "memo/memo_window.h"
+#include "shell/startup.h"
 
 namespace {
 

@@ -62,11 +62,4 @@ struct MainWindowParams {
   const IniDocument* settings = nullptr;  // the file as read at start-up
 };
 
-// WM_CREATE of the main window: 0, or -1 to make the creation fail.
-LRESULT OnMainCreate(HWND mainWindow, const CREATESTRUCTA* create);
-// WM_NCDESTROY: frees the record.
-void OnMainFinalDestroy(HWND mainWindow);
-// WM_CLOSE and WM_QUERYENDSESSION: 1 when the program closed, 0 when closing was refused.
-int CloseApplication(HWND mainWindow);
-
 }  // namespace pinlark

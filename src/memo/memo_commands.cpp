@@ -1,7 +1,6 @@
 #include "memo/memo_commands.h"
 
 #include "alarm/blinking.h"
-#include "app/commands.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
 #include "arrange/arrange_commands.h"
@@ -12,8 +11,8 @@
 #include "memo/memo_record.h"
 #include "memo/memo_store.h"
 #include "print/printing.h"
-#include "trash/trash_dialog.h"
 #include "res/resource_ids.h"
+#include "trash/trash_dialog.h"
 
 namespace pinlark {
 namespace {
@@ -77,7 +76,7 @@ void OnMemoCommand(HWND memo, WPARAM wParam, LPARAM lParam) {
     case IDM_PASTE_HALFWIDTH: PasteIntoMemo(memo, LOWORD(wParam)); break;
     case IDM_OPEN_FROM_MEMO: OpenFromMemo(memo); break;
     default:
-      OnMainCommand(mainWindow, wParam, lParam);
+      SendMessageA(mainWindow, WM_MEMO_COMMAND, wParam, lParam);
       break;
   }
 }

@@ -7,7 +7,6 @@
 #include "app/ime.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
-#include "app/tray_icon.h"
 #include "arrange/arrange_commands.h"
 #include "arrange/arrangement.h"
 #include "memo/memo_commands.h"
@@ -65,7 +64,7 @@ LRESULT CALLBACK MemoWindowProc(HWND memo, UINT message, WPARAM wParam, LPARAM l
       PaintMemo(memo);
       return 0;
     case WM_ACTIVATE:
-      OnActivateAnyWindow(MainWindowOfMemo(memo), wParam, lParam);
+      SendMessageA(MainWindowOfMemo(memo), WM_MEMO_ACTIVATE, wParam, lParam);
       return 0;
     case WM_SETFOCUS:
       EnableInputMethod(false);

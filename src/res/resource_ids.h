@@ -113,6 +113,10 @@
 // Tray icon
 #define TRAY_ICON_ID         1000
 #define WM_TRAY_CALLBACK     1025  // WM_USER + 1
+// What memo windows hand to the main window: their WM_ACTIVATE (the tray icon follows it) and the
+// memo-menu commands they leave to it (not subject to the accept-commands flag).
+#define WM_MEMO_ACTIVATE     1026  // WM_USER + 2
+#define WM_MEMO_COMMAND      1027  // WM_USER + 3
 
 // Help context ids
 #define HELP_CTX_CONTENTS    0

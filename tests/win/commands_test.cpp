@@ -7,11 +7,11 @@
 
 #include <vector>
 
-#include "app/commands.h"
 #include "app/settings_record.h"
-#include "app/startup.h"
-#include "app/tray_icon.h"
 #include "res/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/startup.h"
+#include "shell/tray_icon.h"
 #include "win_test_support.h"
 
 namespace pinlark {

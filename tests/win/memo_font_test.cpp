@@ -1,9 +1,9 @@
 // The memo font: loaded from the settings file at creation, chosen in the font dialog.
 #include <gtest/gtest.h>
 
-#include "app/memo_font.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
+#include "memo/memo_font.h"
 #include "win_test_support.h"
 
 namespace pinlark {

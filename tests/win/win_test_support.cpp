@@ -7,9 +7,9 @@
 #include <vector>
 
 #include "app/settings_file.h"
-#include "app/startup.h"
-#include "app/tray_icon.h"
 #include "memo/memo_store.h"
+#include "shell/startup.h"
+#include "shell/tray_icon.h"
 
 namespace pinlark::test {
 namespace {

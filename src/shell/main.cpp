@@ -1,7 +1,7 @@
 // Pinlark: sticky-note memos on the Windows desktop.
 #include <windows.h>
 
-#include "app/startup.h"
+#include "shell/startup.h"
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE /*previous*/, LPSTR commandLine, int /*show*/) {
   HWND mainWindow = nullptr;

@@ -1,17 +1,17 @@
-#include "app/commands.h"
+#include "shell/commands.h"
 
 #include "app/help.h"
 #include "app/settings_record.h"
 #include "app/version_dialog.h"
 #include "arrange/arrange_commands.h"
-#include "memo/memo_store.h"
-#include "edit/clipboard_text.h"
 #include "edit/clipboard_commands.h"
+#include "edit/clipboard_text.h"
 #include "edit/edit_dialog.h"
+#include "memo/memo_store.h"
 #include "print/printing.h"
 #include "props/properties_dialog.h"
-#include "trash/trash_dialog.h"
 #include "res/resource_ids.h"
+#include "trash/trash_dialog.h"
 
 namespace pinlark {
 namespace {

@@ -1,12 +1,13 @@
-#include "app/main_window.h"
+#include "shell/main_window.h"
 
 #include "alarm/alarm_check.h"
 #include "alarm/blinking.h"
-#include "app/commands.h"
 #include "app/ime.h"
 #include "app/settings_record.h"
-#include "app/tray_icon.h"
 #include "res/resource_ids.h"
+#include "shell/commands.h"
+#include "shell/main_lifetime.h"
+#include "shell/tray_icon.h"
 
 namespace pinlark {
 
@@ -52,6 +53,12 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       } else if (wParam == TIMER_ALARM) {
         RunAlarmCheck(window);
       }
+      return 0;
+    case WM_MEMO_ACTIVATE:
+      OnActivateAnyWindow(window, wParam, lParam);
+      return 0;
+    case WM_MEMO_COMMAND:
+      OnMainCommand(window, wParam, lParam);
       return 0;
     case WM_TRAY_CALLBACK:
       if (accepting) OnTrayMessage(window, lParam);

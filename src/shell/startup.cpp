@@ -1,4 +1,4 @@
-#include "app/startup.h"
+#include "shell/startup.h"
 
 #include <commctrl.h>
 
@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "app/error_report.h"
-#include "app/main_window.h"
 #include "app/settings_file.h"
 #include "app/settings_path.h"
 #include "app/settings_record.h"
@@ -14,6 +13,7 @@
 #include "memo/memo_store.h"
 #include "memo/memo_window.h"
 #include "res/resource_ids.h"
+#include "shell/main_window.h"
 
 namespace pinlark {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/memo_font.h"
+#include "memo/memo_font.h"
 
 #include <commdlg.h>
 
