@@ -49,7 +49,8 @@ int32_t PrinterFontHeight(int32_t height, int32_t printerDpi, int32_t screenDpi)
 
 std::vector<std::string_view> WrapPrintedLine(std::string_view line, int32_t width, const MeasureWidth& measure,
                                               LeadBytePredicate isLead) {
-  if (line.empty() || measure(line) <= width) return {line};
+  // The whole line is never measured at once: only starts of it up to about twice the width.
+  if (line.empty()) return {line};
   std::vector<std::string_view> pieces;
   while (!line.empty()) {
     const std::size_t length = FittingLength(line, width, measure, isLead);

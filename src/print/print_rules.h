@@ -27,7 +27,9 @@ using MeasureWidth = std::function<int32_t(std::string_view)>;
 // The pieces a line prints in on a page `width` wide, so that no text runs off its right edge:
 // each piece is the longest start of the rest that fits, cut at a character boundary (never
 // between the two bytes of a double-byte character). A piece holds at least one character, even
-// one wider than the page. A line that fits, and an empty line, is one piece.
+// one wider than the page. A line that fits, and an empty line, is one piece. `measure` is
+// asked only for starts of the line up to about twice `width` (plus one character) wide, so a
+// device that measures in 16 bits is not misled by a very long line.
 std::vector<std::string_view> WrapPrintedLine(std::string_view line, int32_t width, const MeasureWidth& measure,
                                               LeadBytePredicate isLead = IsCp932LeadByte);
 

@@ -2,6 +2,7 @@
 
 #include <commdlg.h>
 
+#include <optional>
 #include <vector>
 
 #include "app/error_report.h"
@@ -129,25 +130,25 @@ HDC StartPrinting(HWND reportWindow, HWND owner, PrintCopies* copies) {
   return dc;
 }
 
-// Ends the page and the job and lets go of the printer and its font whatever happened; a job
-// whose pages could not all be printed (`pagesOk` false) is reported as unfinished too.
-bool FinishPrinting(HWND reportWindow, HDC dc, bool pagesOk) {
+// Ends the page and the job and lets go of the printer and its font whatever happened. A job
+// whose pages could not all be started (`pageFailure`, the error of that call) is reported as
+// unfinished too.
+bool FinishPrinting(HWND reportWindow, HDC dc, std::optional<DWORD> pageFailure) {
   const int pageEnded = EndPage(dc);
-  const DWORD pageError = GetLastError();
+  if (pageEnded < 0 && !pageFailure) pageFailure = GetLastError();
   const int docEnded = EndDoc(dc);
-  const bool ok = pagesOk && pageEnded >= 0 && docEnded >= 0;
-  const DWORD error = pageEnded < 0 ? pageError : GetLastError();
+  if (docEnded < 0 && !pageFailure) pageFailure = GetLastError();
   DeleteDC(dc);
   SettingsRecord* r = GetSettingsRecord(reportWindow);
   if (r->printerFont != nullptr) {
     DeleteObject(r->printerFont);
     r->printerFont = nullptr;
   }
-  if (!ok) {
-    SetLastError(error);
+  if (pageFailure) {
+    SetLastError(*pageFailure);
     ReportError(reportWindow, text::kPrintFinishFailed);
   }
-  return ok;
+  return !pageFailure;
 }
 
 // Lays out and prints `memos` (one memo, or every memo with a rule after each) on the open
@@ -156,13 +157,13 @@ void PrintPages(HWND reportWindow, HDC dc, const std::vector<HWND>& memos, bool 
   const PrintedPages pages =
       LayOut(dc, memos, rules, GetDeviceCaps(dc, HORZRES), GetDeviceCaps(dc, VERTRES));
   const HFONT font = GetSettingsRecord(reportWindow)->printerFont;
-  bool ok = true;
+  std::optional<DWORD> failure;
   bool first = true;
   for (std::size_t page : PrintOrder(pages.pages.size(), copies.count, copies.collate)) {
     if (!first) {
       // The first page was opened with the job; each further one follows the last.
       if (EndPage(dc) < 0 || StartPage(dc) <= 0) {
-        ok = false;
+        failure = GetLastError();
         break;
       }
       // Some systems reset the context at a new page: the font goes in again.
@@ -171,7 +172,7 @@ void PrintPages(HWND reportWindow, HDC dc, const std::vector<HWND>& memos, bool 
     first = false;
     DrawPrintedPage(dc, pages, page);
   }
-  FinishPrinting(reportWindow, dc, ok);
+  FinishPrinting(reportWindow, dc, failure);
 }
 
 }  // namespace

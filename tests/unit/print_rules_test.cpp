@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -64,6 +65,17 @@ TEST(WrapPrintedLine, CutsWhatPassesTheWidthAtCharacterBoundaries) {
     }
     EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), c.pieces) << c.line;
   }
+}
+
+TEST(WrapPrintedLine, NeverMeasuresMuchMoreThanFits) {
+  // A device measures in 16 bits: a whole memo-long line would wrap round and seem to fit.
+  std::size_t longest = 0;
+  const MeasureWidth measure = [&](std::string_view piece) {
+    longest = std::max(longest, piece.size());
+    return TenPerByte(piece);
+  };
+  EXPECT_EQ(WrapPrintedLine(std::string(65534, 'x'), 70, measure).size(), 9362u);
+  EXPECT_LE(longest, 15u);
 }
 
 TEST(PageFlow, StartsANewPageOnlyWhenTheNextBandWouldPassTheBottom) {
