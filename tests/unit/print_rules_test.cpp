@@ -51,18 +51,12 @@ TEST(WrapPrintedLine, CutsWhatPassesTheWidthAtCharacterBoundaries) {
       {"abc" + a + a, 50, {"abc" + a, a}},
       {a + a + a, 10, {a, a, a}},  // a character wider than the page still goes, alone
       {"ab", 0, {"a", "b"}},
-      {std::string(1000, 'x'), 70, {}},
   };
   for (const Case& c : cases) {
     const std::vector<std::string_view> got = WrapPrintedLine(c.line, c.width, TenPerByte);
     std::string joined;
     for (std::string_view piece : got) joined += piece;
     EXPECT_EQ(joined, c.line) << "no byte lost or repeated: " << c.line.size() << " bytes";
-    if (c.pieces.empty()) {
-      ASSERT_EQ(got.size(), 143u);
-      for (std::size_t i = 0; i + 1 < got.size(); ++i) EXPECT_EQ(got[i].size(), 7u) << i;
-      continue;
-    }
     EXPECT_EQ(std::vector<std::string>(got.begin(), got.end()), c.pieces) << c.line;
   }
 }
