@@ -22,6 +22,11 @@ inline constexpr char kDeleteForGood[] = "ごみ箱に入れずに、メモを�
 inline constexpr char kOnlyOneEditor[] = "メモは一つしか編集できません";
 inline constexpr char kAbandonEdit[] = "編集内容を放棄します\nよろしいですか？";
 inline constexpr char kAlarmYearRange[] = "アラームの年は1997～2039の範囲で指定してください";
+inline constexpr char kAlarmMonthRange[] = "アラームの月は1～12の範囲で指定してください";
+// The day's last value is the length of the month shown.
+inline constexpr char kAlarmDayRange[] = "アラームの日は1～%dの範囲で指定してください";
+inline constexpr char kAlarmHourRange[] = "アラームの時は0～23の範囲で指定してください";
+inline constexpr char kAlarmMinuteRange[] = "アラームの分は0～59の範囲で指定してください";
 inline constexpr char kSaveFailed[] = "保存に失敗しました";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =

@@ -130,4 +130,22 @@ std::optional<unsigned> ParseAlarmField(std::string_view text) {
   return static_cast<unsigned>(value);
 }
 
+std::optional<UnsoundAlarmField> FirstUnsoundAlarmField(const std::optional<unsigned> (&fields)[kAlarmFieldCount]) {
+  const std::optional<unsigned>& year = fields[kAlarmYearField];
+  const std::optional<unsigned>& month = fields[kAlarmMonthField];
+  for (int i = 0; i < kAlarmFieldCount; ++i) {
+    const auto field = static_cast<AlarmFieldIndex>(i);
+    UnsoundAlarmField range = {field, 0, 0};
+    switch (field) {
+      case kAlarmYearField: range = {field, kFirstAlarmYear, kLastAlarmYear}; break;
+      case kAlarmMonthField: range = {field, 1, 12}; break;
+      case kAlarmDayField: range = {field, 1, DaysIn(*month, *year)}; break;  // both checked before
+      case kAlarmHourField: range = {field, 0, 23}; break;
+      case kAlarmMinuteField: range = {field, 0, 59}; break;
+    }
+    if (!fields[i] || *fields[i] < range.low || *fields[i] > range.high) return range;
+  }
+  return std::nullopt;
+}
+
 }  // namespace pinlark

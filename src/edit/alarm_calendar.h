@@ -1,5 +1,5 @@
 // The calendar rules of the memo edit dialog's alarm fields: month lengths, the next full hour,
-// the minute and day spin steps, and reading and writing the fields' numbers.
+// the minute and day spin steps, reading and writing the fields' numbers and what OK accepts.
 #pragma once
 
 #include <cstdint>
@@ -45,5 +45,22 @@ std::string AlarmFieldText(unsigned value, bool leadingZero);
 // are skipped, then one or more ASCII digits and nothing else; no sign. Nothing for an empty
 // field, any other character (full-width digits included) and a value beyond 32 bits.
 std::optional<unsigned> ParseAlarmField(std::string_view text);
+
+// The alarm fields in the order the dialog shows them and OK checks them.
+enum AlarmFieldIndex { kAlarmYearField, kAlarmMonthField, kAlarmDayField, kAlarmHourField, kAlarmMinuteField };
+inline constexpr int kAlarmFieldCount = 5;
+
+// A field OK refuses, with the values it may hold.
+struct UnsoundAlarmField {
+  AlarmFieldIndex field;
+  unsigned low;
+  unsigned high;
+};
+
+// The first field, year to minute, that holds no number or one the alarm cannot mean: a year
+// outside 1997 to 2039 (what a packed time holds), a month outside 1 to 12, a day outside the
+// month's length in that year, an hour outside 0 to 23, a minute outside 0 to 59. Nothing when
+// every field is sound. The day is judged only once year and month are.
+std::optional<UnsoundAlarmField> FirstUnsoundAlarmField(const std::optional<unsigned> (&fields)[kAlarmFieldCount]);
 
 }  // namespace pinlark

@@ -30,7 +30,8 @@
 namespace pinlark {
 namespace {
 
-constexpr int kAlarmFields[] = {IDC_ALARM_YEAR, IDC_ALARM_MONTH, IDC_ALARM_DAY, IDC_ALARM_HOUR, IDC_ALARM_MINUTE};
+// In the order of the alarm field indices.
+constexpr int kAlarmFields[kAlarmFieldCount] = {IDC_ALARM_YEAR, IDC_ALARM_MONTH, IDC_ALARM_DAY, IDC_ALARM_HOUR, IDC_ALARM_MINUTE};
 
 // What the open dialog keeps: the memo it edits, the brush of its edit field, the input
 // method's state before it opened, and the edit field's own procedure.
@@ -183,14 +184,32 @@ void CloseDialog(HWND dialog, int result) {
   EndDialog(dialog, result);
 }
 
-// The alarm year must be one a packed alarm time can hold; other fields are stored as typed.
-bool AlarmYearAcceptable(HWND dialog) {
+// OK refuses alarm fields a packed time cannot mean (a month of 13 would carry into the next
+// year, a year past 2039 wrap round): it names the range, and the field gets the focus with its
+// text selected for typing over.
+bool AlarmFieldsAcceptable(HWND dialog) {
   if (IsDlgButtonChecked(dialog, IDC_EDIT_ALARM) != BST_CHECKED) return true;
-  const auto year = ReadField(dialog, IDC_ALARM_YEAR);
-  if (year && *year >= kFirstAlarmYear && *year <= kLastAlarmYear) return true;
-  MessageBoxA(dialog, text::kAlarmYearRange, text::kAppName, MB_ICONERROR);
-  SetFocus(GetDlgItem(dialog, IDC_ALARM_YEAR));
+  std::optional<unsigned> values[kAlarmFieldCount];
+  for (int i = 0; i < kAlarmFieldCount; ++i) values[i] = ReadField(dialog, kAlarmFields[i]);
+  const std::optional<UnsoundAlarmField> unsound = FirstUnsoundAlarmField(values);
+  if (!unsound) return true;
+  static constexpr const char* kRangeTexts[kAlarmFieldCount] = {text::kAlarmYearRange, text::kAlarmMonthRange,
+                                                               text::kAlarmDayRange, text::kAlarmHourRange,
+                                                               text::kAlarmMinuteRange};
+  char message[128];
+  wsprintfA(message, kRangeTexts[unsound->field], static_cast<int>(unsound->high));
+  MessageBoxA(dialog, message, text::kAppName, MB_ICONERROR);
+  HWND field = GetDlgItem(dialog, kAlarmFields[unsound->field]);
+  SetFocus(field);
+  SendMessageA(field, EM_SETSEL, 0, -1);
   return false;
+}
+
+// The chosen colour; with no entry chosen (a colour the palette lacks, from a hand-edited file)
+// a memo keeps its own, and a new one (`memo` null) gets the default colour.
+int32_t ColourOnOk(HWND dialog, HWND memo) {
+  if (const auto chosen = SelectedColour(dialog, IDC_EDIT_COLOR)) return *chosen;
+  return memo != nullptr ? GetMemoField(memo, kMemoColor) : RecordOf(dialog)->app.defaultColor;
 }
 
 void ApplyEdit(HWND dialog) {
@@ -203,7 +222,7 @@ void ApplyEdit(HWND dialog) {
   if (isNew) memo = CreateMemoWindow(state->mainWindow, kKindMemo);
   if (memo != nullptr) {
     SetWindowTextA(memo, CutAtCharBoundary(ItemText(dialog, IDC_EDIT_TEXT), 65534, SystemLeadByte).c_str());
-    if (const auto colour = SelectedColour(dialog, IDC_EDIT_COLOR)) SetMemoField(memo, kMemoColor, *colour);
+    SetMemoField(memo, kMemoColor, ColourOnOk(dialog, isNew ? nullptr : memo));
     const bool noArrange = IsDlgButtonChecked(dialog, IDC_EDIT_NOARRANGE) == BST_CHECKED;
     SetMemoField(memo, kMemoTopMost, IsDlgButtonChecked(dialog, IDC_EDIT_TOPMOST) == BST_CHECKED);
     SetMemoField(memo, kMemoNoArrange, noArrange && !isNew);  // a new memo is sized as an arranged one
@@ -292,7 +311,7 @@ void StepDaySpin(HWND dialog, int delta) {
 void OnCommand(HWND dialog, WORD id, WORD notification) {
   switch (id) {
     case IDOK:
-      if (!AlarmYearAcceptable(dialog)) return;
+      if (!AlarmFieldsAcceptable(dialog)) return;
       ApplyEdit(dialog);
       CloseDialog(dialog, IDOK);
       return;
@@ -329,7 +348,7 @@ void OnCommand(HWND dialog, WORD id, WORD notification) {
 
 INT_PTR FieldColouring(HWND dialog, HDC dc) {
   EditDialogState* state = StateOf(dialog);
-  const int32_t colour = SelectedColour(dialog, IDC_EDIT_COLOR).value_or(GetMemoField(state->memo, kMemoColor));
+  const int32_t colour = ColourOnOk(dialog, state->memo);
   // The transparent colours have no colour of their own: the field shows white for them.
   const COLORREF fill = IsTransparentColor(colour) ? RGB(255, 255, 255) : static_cast<COLORREF>(colour);
   if (state->fieldBrush == nullptr) state->fieldBrush = CreateSolidBrush(fill);

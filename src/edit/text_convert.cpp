@@ -9,8 +9,6 @@
 namespace pinlark {
 namespace {
 
-constexpr std::size_t kAlarmFieldMax = 7;  // bytes of text an alarm field is normalised in
-
 std::string WindowText(HWND window) {
   const int length = GetWindowTextLengthA(window);
   if (length <= 0) return {};
@@ -129,12 +127,14 @@ void NormaliseAlarmField(HWND dialog, int fieldId) {
   SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&start), reinterpret_cast<LPARAM>(&end));
   if (start == 0 || start != end) return;
   const std::string text = WindowText(field);
-  if (text.empty() || text.size() > kAlarmFieldMax) return;
+  if (text.empty()) return;
   const bool bytes = PositionsAreBytes(field, text);
   if (start != Position(text, text.size(), bytes)) return;  // the caret is not at the end
   if (EndsInHalfCharacter(text)) return;
   std::string mapped;
-  if (!MapText(text, LCMAP_HALFWIDTH, kAlarmFieldMax, &mapped)) return;
+  // Any length: an input method commits a whole word at once ("２０２６" is 8 bytes). Half width
+  // never takes more bytes than full width.
+  if (!MapText(text, LCMAP_HALFWIDTH, text.size(), &mapped)) return;
   // Setting the text sends the update notification again; the caret is then at the start, so
   // that call changes nothing.
   SetWindowTextA(field, mapped.c_str());

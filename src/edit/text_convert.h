@@ -25,8 +25,8 @@ void ConvertSelection(HWND edit, int commandId);
 // Turns the full-width characters just typed into an alarm field into half-width ones (a
 // full-width digit becomes an ASCII digit the field's number reading accepts). Acts only with
 // the caret at the end of a non-empty text and nothing selected, which is how typing leaves it;
-// text set by the program leaves the caret at the start and is not touched. Fields longer than 7
-// bytes and text ending in half a double-byte character are left alone.
+// text set by the program leaves the caret at the start and is not touched. Text of any length
+// is mapped; text ending in half a double-byte character is left alone.
 void NormaliseAlarmField(HWND dialog, int fieldId);
 
 }  // namespace pinlark

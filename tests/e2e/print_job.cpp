@@ -2,12 +2,16 @@
 // makes. Run by print_to_pdf.sh, which then reads the PDF back; it is not one of the tests
 // registered from the *_test.cpp files, because it needs the queue.
 #include <windows.h>
+#include <dlgs.h>
 #include <winspool.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <set>
 #include <string>
+#include <tuple>
 
 #include "driver.h"
 
@@ -53,22 +57,20 @@ bool UsePrinterCourier() {
   return set == ERROR_SUCCESS;
 }
 
-TEST(RealPrint, PrintAllGoesToThePrinterAsOneJob) {
+// Prints all memos of `settings` with the real program, lets `choose` set up the print dialog
+// before OK, and hands back the Unix path of the new PDF (empty when none came).
+std::string PrintAllToPdf(const std::string& settings, const std::function<void(HWND)>& choose) {
   const std::string folder = PdfFolder();
-  if (folder.empty()) GTEST_SKIP() << "needs the PDF queue of tools/pdf-printer (PINLARK_PDF_DIR)";
-  ASSERT_TRUE(UsePrinterCourier()) << "no printer " << kQueue << " under Wine";
   const std::set<std::string> before = PdfFiles(folder);
-
   PinlarkProcess pinlark;
-  ASSERT_TRUE(pinlark.Start("",
-                            "[Pinlark]\r\nFontFace=Courier\r\nFontHeight=-16\r\n"
-                            "MemoPos0=400 300 200 40\r\nMemo0=bravo memo two\r\n"
-                            "MemoPos1=400 100 200 40\r\nMemo1=alpha memo one\\r\\nsecond line\r\n"));
+  EXPECT_TRUE(pinlark.Start("", settings));
   PostMessageA(pinlark.MainWindow(), WM_COMMAND, 40019, 0);
   HWND dialog = WaitForDialog(pinlark.Pid());
-  ASSERT_NE(dialog, nullptr);
-  ASSERT_TRUE(PressButton(dialog, IDOK));
-  ASSERT_TRUE(WaitForWindowGone(dialog));
+  EXPECT_NE(dialog, nullptr);
+  if (dialog == nullptr) return "";
+  choose(dialog);
+  EXPECT_TRUE(PressButton(dialog, IDOK));
+  EXPECT_TRUE(WaitForWindowGone(dialog));
 
   std::string printed;
   WaitUntil(
@@ -79,13 +81,51 @@ TEST(RealPrint, PrintAllGoesToThePrinterAsOneJob) {
         return !printed.empty();
       },
       60000, "the PDF of the job in " + folder);
-  ASSERT_FALSE(printed.empty());
   EXPECT_EQ(FindWindowOf(pinlark.Pid(), "#32770"), nullptr) << "a message after printing";
   EXPECT_EQ(pinlark.Close(), 0u);
-
+  if (printed.empty()) return "";
   char unixPath[MAX_PATH] = {};
   GetEnvironmentVariableA("PINLARK_PDF_DIR", unixPath, MAX_PATH);
-  std::printf("printed: %s/%s\n", unixPath, printed.c_str());
+  return std::string(unixPath) + "/" + printed;
+}
+
+class RealPrint : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (PdfFolder().empty()) GTEST_SKIP() << "needs the PDF queue of tools/pdf-printer (PINLARK_PDF_DIR)";
+    ASSERT_TRUE(UsePrinterCourier()) << "no printer " << kQueue << " under Wine";
+  }
+};
+
+TEST_F(RealPrint, PrintAllGoesToThePrinterAsOneJob) {
+  const std::string pdf = PrintAllToPdf(
+      "[Pinlark]\r\nFontFace=Courier\r\nFontHeight=-16\r\n"
+      "MemoPos0=400 300 200 40\r\nMemo0=bravo memo two\r\n"
+      "MemoPos1=400 100 200 40\r\nMemo1=alpha memo one\\r\\nsecond line\r\n",
+      [](HWND) {});
+  ASSERT_FALSE(pdf.empty());
+  std::printf("printed one page: %s\n", pdf.c_str());
+}
+
+// Memos of 45 lines each: more than one page holds. The dialog is asked for two collated copies.
+TEST_F(RealPrint, MemosThatNeedTwoPagesPrintInTheCopiesAsked) {
+  std::string settings = "[Pinlark]\r\nFontFace=Courier\r\nFontHeight=-16\r\n";
+  for (const auto& [slot, name, top] : {std::tuple{0, "bravo", 300}, std::tuple{1, "alpha", 100}}) {
+    settings += "MemoPos" + std::to_string(slot) + "=400 " + std::to_string(top) + " 200 40\r\nMemo" +
+                std::to_string(slot) + "=";
+    for (int line = 1; line <= 45; ++line) {
+      char text[16];
+      std::snprintf(text, sizeof text, "%s%s %02d", line > 1 ? "\\r\\n" : "", name, line);
+      settings += text;
+    }
+    settings += "\r\n";
+  }
+  const std::string pdf = PrintAllToPdf(settings, [](HWND dialog) {
+    SetDlgItemTextA(dialog, edt3, "2");  // the print dialog's copies and its collate box
+    CheckDlgButton(dialog, chx2, BST_CHECKED);
+  });
+  ASSERT_FALSE(pdf.empty());
+  std::printf("printed two pages twice: %s\n", pdf.c_str());
 }
 
 }  // namespace

@@ -3,6 +3,8 @@
 
 #include <cstdint>
 #include <iterator>
+#include <optional>
+#include <string>
 
 #include "edit/alarm_calendar.h"
 #include "edit/palette.h"
@@ -148,6 +150,39 @@ TEST(EditRules, AlarmFieldReadsUnsignedDecimalOnly) {
   const char* failing[] = {"", "  ", "12a", "12 ", "-1", "+1", "4294967296", "\x82\x53"};
   for (const char* text : failing) EXPECT_EQ(ParseAlarmField(text), std::nullopt) << '"' << text << '"';
   EXPECT_EQ(ParseAlarmField(std::string_view("1\0", 2)), std::nullopt);
+}
+
+TEST(EditRules, OkRefusesTheFirstAlarmFieldTheTimeCannotMean) {
+  using F = std::optional<unsigned>;
+  struct Case {
+    F year, month, day, hour, minute;
+    std::optional<AlarmFieldIndex> refused;
+    unsigned high;
+  };
+  const F none = std::nullopt;
+  const Case cases[] = {
+      {2026, 12, 31, 23, 59, std::nullopt, 0}, {1997, 1, 1, 0, 0, std::nullopt, 0},
+      {2000, 2, 29, 9, 5, std::nullopt, 0},    {2039, 6, 30, 0, 0, std::nullopt, 0},
+      {1996, 1, 1, 0, 0, kAlarmYearField, 2039}, {2040, 13, 1, 0, 0, kAlarmYearField, 2039},
+      {none, 1, 1, 0, 0, kAlarmYearField, 2039}, {2026, 13, 40, 0, 0, kAlarmMonthField, 12},
+      {2026, 0, 1, 0, 0, kAlarmMonthField, 12},  {2026, none, 1, 0, 0, kAlarmMonthField, 12},
+      {1999, 2, 29, 0, 0, kAlarmDayField, 28},   {2000, 2, 30, 0, 0, kAlarmDayField, 29},
+      {2026, 4, 31, 0, 0, kAlarmDayField, 30},   {2026, 1, 0, 0, 0, kAlarmDayField, 31},
+      {2026, 1, 32, 0, 0, kAlarmDayField, 31},   {2026, 1, 1, 24, 60, kAlarmHourField, 23},
+      {2026, 1, 1, none, 0, kAlarmHourField, 23}, {2026, 1, 1, 0, 60, kAlarmMinuteField, 59},
+      {2026, 1, 1, 0, none, kAlarmMinuteField, 59},
+  };
+  for (const Case& c : cases) {
+    const F fields[kAlarmFieldCount] = {c.year, c.month, c.day, c.hour, c.minute};
+    const auto refused = FirstUnsoundAlarmField(fields);
+    const auto shown = [](const F& f) { return f ? std::to_string(*f) : std::string("-"); };
+    const std::string at = shown(c.year) + "/" + shown(c.month) + "/" + shown(c.day) + " " + shown(c.hour) + ":" + shown(c.minute);
+    ASSERT_EQ(refused.has_value(), c.refused.has_value()) << at;
+    if (!refused) continue;
+    EXPECT_EQ(refused->field, *c.refused) << at;
+    EXPECT_EQ(refused->high, c.high) << at;
+    EXPECT_EQ(refused->low, *c.refused == kAlarmYearField ? 1997u : *c.refused >= kAlarmHourField ? 0u : 1u) << at;
+  }
 }
 
 }  // namespace

@@ -184,6 +184,70 @@ TEST_F(EditDialogTest, AYearOutsideTheAlarmRangeKeepsTheDialogOpenWithAMessage) 
   EXPECT_EQ(UnpackAlarmTime(static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime))).year, 2039);
 }
 
+// The control with the keyboard focus in the thread that runs `dialog`, once it is `expected`
+// (the dialog sets it after its message box has gone); the last one seen after 2 s otherwise.
+HWND FocusOnceItIs(HWND dialog, HWND expected) {
+  GUITHREADINFO info = {};
+  info.cbSize = sizeof info;
+  for (int i = 0; i < 100; ++i) {
+    GetGUIThreadInfo(GetWindowThreadProcessId(dialog, nullptr), &info);
+    if (info.hwndFocus == expected) break;
+    Sleep(20);
+  }
+  return info.hwndFocus;
+}
+
+TEST_F(EditDialogTest, OkRefusesEachAlarmFieldOutsideItsRangeAndSelectsIt) {
+  test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemo0=text\r\n");
+  HWND memo = GetSettingsRecord(main.window())->memos[0];
+  struct Case {
+    int field;
+    const char* typed;
+    const char* year;  // with a sound date otherwise: 1999/02/28 12:30
+    std::string message;
+  };
+  const Case cases[] = {
+      {IDC_ALARM_MONTH, "13", "1999", text::kAlarmMonthRange},
+      {IDC_ALARM_DAY, "29", "1999", "アラームの日は1～28の範囲で指定してください"},
+      {IDC_ALARM_HOUR, "24", "1999", text::kAlarmHourRange},
+      {IDC_ALARM_MINUTE, "60", "1999", text::kAlarmMinuteRange},
+  };
+  std::string year;
+  Run(main.window(), memo, [&](HWND dialog) {
+    SendDlgItemMessageA(dialog, IDC_EDIT_ALARM, BM_CLICK, 0, 0);
+    for (const Case& c : cases) {
+      const std::pair<int, const char*> sound[] = {{IDC_ALARM_YEAR, c.year}, {IDC_ALARM_MONTH, "2"}, {IDC_ALARM_DAY, "28"},
+                                                   {IDC_ALARM_HOUR, "12"}, {IDC_ALARM_MINUTE, "30"}};
+      for (const auto& [id, value] : sound) SetDlgItemTextA(dialog, id, value);
+      SetDlgItemTextA(dialog, c.field, c.typed);
+      std::string message;
+      test::ModalWatcher box([&](const test::SeenWindow& seen) {
+        message = seen.staticText;
+        test::PressButton(seen, IDOK);
+      }, "#32770", GetWindowThreadProcessId(dialog, nullptr), dialog);
+      PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+      EXPECT_TRUE(box.Wait()) << c.field << " " << c.typed;
+      EXPECT_EQ(message, c.message);
+      HWND field = GetDlgItem(dialog, c.field);
+      EXPECT_EQ(FocusOnceItIs(dialog, field), field) << c.field << " " << c.typed;
+      DWORD from = 1, to = 0;
+      SendMessageA(field, EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
+      EXPECT_EQ(from, 0u);
+      EXPECT_EQ(to, std::string(c.typed).size()) << "the whole text is selected";
+    }
+    SetDlgItemTextA(dialog, IDC_ALARM_DAY, "29");
+    SetDlgItemTextA(dialog, IDC_ALARM_MINUTE, "30");
+    // The year as an input method commits it: four full-width digits at once, caret after them.
+    SetDlgItemTextA(dialog, IDC_ALARM_YEAR, "");
+    SendDlgItemMessageA(dialog, IDC_ALARM_YEAR, EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>("２０００"));
+    year = Text(dialog, IDC_ALARM_YEAR);
+    test::PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(year, "2000");
+  EXPECT_EQ(static_cast<uint32_t>(GetMemoField(memo, kMemoAlarmTime)),
+            PackAlarmTime({2000, 2, 29, 12, 30})) << "a sound time is taken after the refusals";
+}
+
 TEST_F(EditDialogTest, AMemoDeletedWhileTheDialogIsOpenBecomesANewMemoOnOk) {
   test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemo0=old\r\n");
   const SettingsRecord* r = GetSettingsRecord(main.window());
@@ -289,6 +353,27 @@ TEST_F(EditDialogTest, TheColourComboShowsTheMemosColourAndTheFieldPaintsInIt) {
   EXPECT_EQ(arrangeCaption, "メモの整列(\x1E" "A\x1F" "ﾒ)") << "the mnemonic group of the template";
   EXPECT_EQ(black, RGB(0, 0, 0));
   EXPECT_EQ(white, RGB(255, 255, 255)) << "a new choice repaints at once";
+}
+
+TEST_F(EditDialogTest, AColourOutsideThePaletteSelectsNothingAndIsKeptOnOk) {
+  test::MainWindowFixture main("[Pinlark]\r\nDefaultColor=123456\r\nMemoPos0=600 100 120 30\r\nMemoColor0=654321\r\nMemo0=x\r\n");
+  const SettingsRecord* r = GetSettingsRecord(main.window());
+  HWND memo = r->memos[0];
+  LRESULT newEntry = 0, memoEntry = 0;
+  Run(main.window(), nullptr, [&](HWND dialog) {
+    newEntry = SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_GETCURSEL, 0, 0);
+    SetDlgItemTextA(dialog, IDC_EDIT_TEXT, "new");
+    test::PressButton(dialog, IDOK);
+  });
+  Run(main.window(), memo, [&](HWND dialog) {
+    memoEntry = SendDlgItemMessageA(dialog, IDC_EDIT_COLOR, CB_GETCURSEL, 0, 0);
+    test::PressButton(dialog, IDOK);
+  });
+  EXPECT_EQ(newEntry, CB_ERR);
+  EXPECT_EQ(memoEntry, CB_ERR);
+  ASSERT_EQ(r->memoCount, 2);
+  EXPECT_EQ(GetMemoField(r->memos[1], kMemoColor), 0x123456) << "a new memo gets DefaultColor, not black";
+  EXPECT_EQ(GetMemoField(memo, kMemoColor), 0x654321) << "an existing memo keeps its colour";
 }
 
 }  // namespace

@@ -73,14 +73,26 @@ struct Page {
   int width = 0;
 };
 
-Page RecordPrintAll(HWND mainWindow) {
-  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
-  // Under Wine a metafile dc measures no text in its default font; printing selects the
-  // printer font the same way.
+// Under Wine a metafile dc measures no text in its default font; printing selects the
+// printer font the same way.
+HFONT TestPrinterFont() {
   LOGFONTA font = {};
   font.lfHeight = -12;
   lstrcpyA(font.lfFaceName, "MS Gothic");
-  HFONT printerFont = CreateFontIndirectA(&font);
+  return CreateFontIndirectA(&font);
+}
+
+std::vector<Drawn> RecordsOf(HDC metafileDc) {
+  std::vector<Drawn> drawn;
+  HENHMETAFILE metafile = CloseEnhMetaFile(metafileDc);
+  EnumEnhMetaFile(nullptr, metafile, Collect, &drawn, nullptr);
+  DeleteEnhMetaFile(metafile);
+  return drawn;
+}
+
+Page RecordPrintAll(HWND mainWindow) {
+  HDC dc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  HFONT printerFont = TestPrinterFont();
   SelectObject(dc, printerFont);
   Page page;
   SIZE cell = {0, 0};
@@ -89,9 +101,7 @@ Page RecordPrintAll(HWND mainWindow) {
   page.gap = GetDeviceCaps(dc, LOGPIXELSY) / 10;
   page.width = GetDeviceCaps(dc, HORZRES);
   DrawAllMemosPage(mainWindow, dc);
-  HENHMETAFILE metafile = CloseEnhMetaFile(dc);
-  EnumEnhMetaFile(nullptr, metafile, Collect, &page.drawn, nullptr);
-  DeleteEnhMetaFile(metafile);
+  page.drawn = RecordsOf(dc);
   DeleteObject(printerFont);
   return page;
 }
@@ -150,6 +160,70 @@ TEST(PrintAll, NoMemosGiveAnEmptyPage) {
   EXPECT_TRUE(RecordPrintAll(main.window()).drawn.empty());
 }
 
+TEST(PrintAll, WideLinesWrapAndTextPastTheBottomGoesOnTheNextPage) {
+  std::string digits;
+  for (int i = 0; i < 10; ++i) digits += "0123456789";
+  std::string lines, ini = "[Pinlark]\r\nMemoPos0=300 100 120 40\r\nMemo0=first memo\\r\\n" + digits + "\r\n";
+  std::vector<std::string> expected = {"first memo", digits};
+  for (int i = 10; i < 22; ++i) {
+    const std::string line = "line " + std::to_string(i) + "\t\x82\xa0";  // a tab and a double-byte character
+    lines += (lines.empty() ? "" : "\\r\\n") + line;
+    expected.push_back(line);
+  }
+  ini += "MemoPos1=300 200 120 40\r\nMemo1=" + lines + "\r\n";
+  test::MainWindowFixture main(ini.c_str());
+
+  HFONT font = TestPrinterFont();
+  HDC layoutDc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+  SelectObject(layoutDc, font);
+  SIZE digitsCell = {0, 0}, cell = {0, 0};
+  GetTextExtentPoint32A(layoutDc, "0123456789", 10, &digitsCell);
+  GetTextExtentPoint32A(layoutDc, "1234", 4, &cell);
+  ASSERT_GT(cell.cy, 0);
+  const int width = digitsCell.cx * 3 + digitsCell.cx / 2, height = cell.cy * 7;
+  const PrintedPages pages = LayOutAllMemos(main.window(), layoutDc, width, height);
+  ASSERT_GE(pages.pages.size(), 3u);
+
+  // Every line's text in order across the pages, a wrapped line's pieces one after another,
+  // none wider than the page nor passing its bottom; each further page starts at its top.
+  std::vector<std::string> printed;
+  int rules = 0;
+  for (std::size_t p = 0; p < pages.pages.size(); ++p) {
+    HDC pageDc = CreateEnhMetaFileA(nullptr, nullptr, nullptr, nullptr);
+    SelectObject(pageDc, font);
+    DrawPrintedPage(pageDc, pages, p);
+    const std::vector<Drawn> drawn = RecordsOf(pageDc);
+    ASSERT_FALSE(drawn.empty()) << "page " << p;
+    EXPECT_EQ(drawn.front().at.y, 0) << "page " << p;
+    int lastY = -1;
+    for (const Drawn& d : drawn) {
+      if (d.kind == Drawn::kLine) ++rules;
+      if (d.kind != Drawn::kText) continue;
+      EXPECT_LE(d.at.y + cell.cy, height) << d.text;
+      SIZE extent = {0, 0};
+      GetTextExtentPoint32A(layoutDc, d.text.c_str(), static_cast<int>(d.text.size()), &extent);
+      EXPECT_LE(d.at.x + extent.cx, width) << d.text;
+      // A tab splits a line into texts drawn at the same height.
+      if (d.at.y == lastY) {
+        printed.back() += "\t" + d.text;
+      } else {
+        printed.push_back(d.text);
+      }
+      lastY = d.at.y;
+    }
+  }
+  EXPECT_EQ(rules, 2);
+  ASSERT_GE(printed.size(), expected.size());
+  std::vector<std::string> joined = {printed[0], printed[1]};
+  std::size_t next = 2;
+  while (next < printed.size() && joined[1].size() < digits.size()) joined[1] += printed[next++];
+  EXPECT_GT(next, 3u) << "the digits took several lines";
+  joined.insert(joined.end(), printed.begin() + static_cast<std::ptrdiff_t>(next), printed.end());
+  EXPECT_EQ(joined, expected);
+  DeleteEnhMetaFile(CloseEnhMetaFile(layoutDc));
+  DeleteObject(font);
+}
+
 TEST(PrinterFont, IsTheMemoFontScaledToThePrinter) {
   LOGFONTA memo = {};
   memo.lfHeight = -12;
@@ -173,11 +247,11 @@ TEST(PrinterFont, IsTheMemoFontScaledToThePrinter) {
 
 // Printers the tests put in place of the print dialog.
 int g_chosen = 0;
-HDC Cancelled(HWND) {
+HDC Cancelled(HWND, PrintCopies*) {
   ++g_chosen;
   return nullptr;
 }
-HDC NotAPrinter(HWND) {  // a memory dc takes no print job
+HDC NotAPrinter(HWND, PrintCopies*) {  // a memory dc takes no print job
   ++g_chosen;
   return CreateCompatibleDC(nullptr);
 }
