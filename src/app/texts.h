@@ -49,6 +49,10 @@ inline constexpr char kShellExecuteError[] = "ファイルを開けません\nSh
 
 // Properties dialog.
 inline constexpr char kMinColumnRange[] = "桁数を10～100に指定してください";
+// Filled with the lowest and highest value the field takes.
+inline constexpr char kCxMerginRange[] = "右余白を%d～%dに指定してください";
+inline constexpr char kCyMerginRange[] = "上余白を%d～%dに指定してください";
+inline constexpr char kIntervalRange[] = "間隔を%d～%dに指定してください";
 inline constexpr char kSoundFilter[] = "サウンド(*.wav)";
 inline constexpr char kSoundPattern[] = "*.wav";
 inline constexpr char kSoundDialogTitle[] = "アラーム音の指定";
