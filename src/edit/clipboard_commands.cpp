@@ -149,11 +149,15 @@ void CopyMemoToClipboard(HWND memo) {
 
 void OpenFromMemo(HWND memo) {
   HWND mainWindow = MainWindowOfMemo(memo);
-  const std::string target = ShellTarget(MemoText(memo), SystemLeadByte);
+  const std::optional<std::string> target = ShellTarget(MemoText(memo));
+  if (!target) {
+    Beep();
+    return;
+  }
   char systemFolder[MAX_PATH + 1] = {};
   const UINT length = GetSystemDirectoryA(systemFolder, MAX_PATH);
   const char* folder = length > 0 && length < MAX_PATH ? systemFolder : nullptr;
-  const INT_PTR result = ShellOpen(mainWindow, target.c_str(), folder, SW_SHOW);
+  const INT_PTR result = ShellOpen(mainWindow, target->c_str(), folder, SW_SHOW);
   ReportShellFailure(mainWindow, result);
 }
 
