@@ -43,6 +43,7 @@ inline constexpr char kTrashEmpty[] =
 // Clipboard and opening files.
 inline constexpr char kClipboardLockFailed[] = "クリップボードの参照に失敗しました";
 inline constexpr char kClipboardOpenFailed[] = "クリップボードが開けません";
+inline constexpr char kClipboardSetFailed[] = "クリップボードへのコピーに失敗しました";
 inline constexpr char kOutOfMemory[] = "メモリを確保できません";
 inline constexpr char kCannotOpenFile[] = "ファイルを開けません";
 inline constexpr char kShellExecuteError[] = "ファイルを開けません\nShellExecute エラー番号 %d";
