@@ -60,6 +60,9 @@ std::string FormatHex32(uint32_t value) {
 
 void ReadAppSettings(const IniDocument& ini, AppSettings* s, LeadBytePredicate isLead) {
   for (const IntKey& key : kLeadingIntKeys) s->*key.field = ini.GetInt(kSection, key.name, s->*key.field);
+  s->cxMergin = kMerginBounds.Nearest(s->cxMergin);
+  s->cyMergin = kMerginBounds.Nearest(s->cyMergin);
+  s->cyInterval = kIntervalBounds.Nearest(s->cyInterval);
   const std::string color = CutAtCharBoundary(ini.GetString(kSection, "DefaultColor", "80ffff"), 31, isLead);
   if (const auto parsed = ParseHex32(color)) s->defaultColor = static_cast<int32_t>(*parsed);
   for (const IntKey& key : kTrailingIntKeys) {

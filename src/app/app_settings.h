@@ -15,6 +15,19 @@ namespace pinlark {
 inline constexpr int32_t kDefaultMemoColor = 0x0080FFFF;
 inline constexpr std::size_t kAlarmFnameMax = 259;  // bytes, without the terminating NUL
 
+// The bounds of the arrangement's margins and interval, in pixels: what the properties dialog's
+// arrows offer. A file's value outside them is read as the nearest bound, and the dialog refuses
+// one typed outside. Within them no arrangement comes near 32-bit overflow, and overlapping memos
+// (a negative interval) never hide more than the bottom ten pixels of the memo above.
+struct SettingBounds {
+  int32_t lowest;
+  int32_t highest;
+  bool Holds(int32_t value) const { return value >= lowest && value <= highest; }
+  int32_t Nearest(int32_t value) const { return value < lowest ? lowest : value > highest ? highest : value; }
+};
+inline constexpr SettingBounds kMerginBounds{0, 500};
+inline constexpr SettingBounds kIntervalBounds{-10, 100};
+
 struct AppSettings {
   int32_t minColumn = 40;
   int32_t cxMergin = 10;
@@ -34,7 +47,8 @@ struct AppSettings {
 };
 
 // Reads the keys read at start-up (all but Move). Missing keys keep the defaults above; a
-// DefaultColor that is not hexadecimal leaves 0x0080FFFF.
+// DefaultColor that is not hexadecimal leaves 0x0080FFFF; the margins and the interval are kept
+// within their bounds.
 void ReadAppSettings(const IniDocument& ini, AppSettings* settings,
                      LeadBytePredicate isLead = IsCp932LeadByte);
 

@@ -13,8 +13,10 @@ bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; 
 int ReportError(HWND owner, const char* callerText) {
   const DWORD code = GetLastError();
   char* systemText = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&systemText), 0, nullptr);
+  // Without arguments to fill them, a text's inserts (%1 and the like) stay as they are.
+  constexpr DWORD kFlags = FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS;
+  FormatMessageA(kFlags, nullptr, code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&systemText),
+                 0, nullptr);
   const std::string message = ErrorReportText(callerText, systemText != nullptr ? systemText : "", SystemLeadByte);
   if (systemText != nullptr) LocalFree(systemText);
   return MessageBoxA(owner, message.c_str(), text::kAppName, MB_ICONERROR);

@@ -48,12 +48,17 @@ inline constexpr char kTrashEmpty[] =
 // Clipboard and opening files.
 inline constexpr char kClipboardLockFailed[] = "クリップボードの参照に失敗しました";
 inline constexpr char kClipboardOpenFailed[] = "クリップボードが開けません";
+inline constexpr char kClipboardSetFailed[] = "クリップボードへのコピーに失敗しました";
 inline constexpr char kOutOfMemory[] = "メモリを確保できません";
 inline constexpr char kCannotOpenFile[] = "ファイルを開けません";
 inline constexpr char kShellExecuteError[] = "ファイルを開けません\nShellExecute エラー番号 %d";
 
 // Properties dialog.
 inline constexpr char kMinColumnRange[] = "桁数を10～100に指定してください";
+// Filled with the lowest and highest value the field takes.
+inline constexpr char kCxMerginRange[] = "右余白を%d～%dに指定してください";
+inline constexpr char kCyMerginRange[] = "上余白を%d～%dに指定してください";
+inline constexpr char kIntervalRange[] = "間隔を%d～%dに指定してください";
 inline constexpr char kSoundFilter[] = "サウンド(*.wav)";
 inline constexpr char kSoundPattern[] = "*.wav";
 inline constexpr char kSoundDialogTitle[] = "アラーム音の指定";

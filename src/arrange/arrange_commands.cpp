@@ -19,12 +19,17 @@ Extent ScreenSize() { return {GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM
 
 }  // namespace
 
-ScreenPoint CurrentWorkAreaCorner(HWND mainWindow) {
+Rect CurrentWorkArea(HWND mainWindow) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
   const std::optional<Rect> taskbar = WindowRect(FindWindowA("Shell_TrayWnd", ""));
   std::optional<Rect> officeBar;
   if (r->app.officeBar != 0) officeBar = WindowRect(FindWindowA(text::kOfficeBarClass, text::kOfficeBarTitle));
-  return WorkAreaCorner(ScreenSize(), taskbar, officeBar, r->app.cxMergin, r->app.cyMergin);
+  return WorkArea(ScreenSize(), taskbar, officeBar);
+}
+
+ScreenPoint CurrentWorkAreaCorner(HWND mainWindow) {
+  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  return WorkAreaCorner(CurrentWorkArea(mainWindow), r->app.cxMergin, r->app.cyMergin);
 }
 
 std::vector<ArrangeEntry> BuildArrangementList(HWND mainWindow, bool skipExcluded) {
@@ -40,10 +45,13 @@ std::vector<ArrangeEntry> BuildArrangementList(HWND mainWindow, bool skipExclude
 void ArrangeMemos(HWND mainWindow) {
   SettingsRecord* r = GetSettingsRecord(mainWindow);
   const std::vector<ArrangeEntry> sorted = BuildArrangementList(mainWindow, true);
-  const ScreenPoint corner = CurrentWorkAreaCorner(mainWindow);
-  for (const Placement& p :
-       ArrangeColumns(sorted, corner, GetSystemMetrics(SM_CYSCREEN), r->app.cyMergin, r->app.cyInterval)) {
-    SetWindowPos(r->memos[p.slot], nullptr, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+  const AppSettings& s = r->app;
+  const Rect area = CurrentWorkArea(mainWindow);
+  for (const Placement& p : ArrangeInWorkArea(sorted, area, s.cxMergin, s.cyMergin, s.cyInterval)) {
+    // A further layer goes over the ones before, memo by memo, so that the top of every memo
+    // beneath shows; the first keeps the stacking order as it is.
+    const UINT stacking = p.layer > 0 ? 0 : SWP_NOZORDER;
+    SetWindowPos(r->memos[p.slot], HWND_TOP, p.left, p.top, 0, 0, SWP_NOSIZE | SWP_NOACTIVATE | stacking);
   }
   r->app.move = 0;
 }

@@ -135,25 +135,37 @@ void CopyMemoToClipboard(HWND memo) {
   }
   // The block is made before the clipboard is emptied, so a failure leaves the old contents.
   HGLOBAL block = TextBlock(memo);
-  bool handedOver = false;
-  if (block != nullptr) {
-    EmptyClipboard();
-    handedOver = SetClipboardData(CF_TEXT, block) != nullptr;
-    if (!handedOver) GlobalFree(block);  // still ours when the clipboard did not take it
+  if (block == nullptr) {
+    CloseClipboard();
+    MessageBoxA(mainWindow, text::kOutOfMemory, text::kAppName, MB_ICONHAND);
+    return;
   }
+  EmptyClipboard();
+  if (SetClipboardData(CF_TEXT, block) != nullptr) {
+    CloseClipboard();
+    return;
+  }
+  // The clipboard is emptied by now and did not take the text: the user hears why.
+  const DWORD error = GetLastError();
+  GlobalFree(block);  // still ours when the clipboard did not take it
   // Closed before the message: the box runs a message loop, and other programs must not find the
   // clipboard held meanwhile.
   CloseClipboard();
-  if (!handedOver) MessageBoxA(mainWindow, text::kOutOfMemory, text::kAppName, MB_ICONHAND);
+  SetLastError(error);
+  ReportError(mainWindow, text::kClipboardSetFailed);
 }
 
 void OpenFromMemo(HWND memo) {
   HWND mainWindow = MainWindowOfMemo(memo);
-  const std::string target = ShellTarget(MemoText(memo), SystemLeadByte);
+  const std::optional<std::string> target = ShellTarget(MemoText(memo));
+  if (!target) {
+    Beep();
+    return;
+  }
   char systemFolder[MAX_PATH + 1] = {};
   const UINT length = GetSystemDirectoryA(systemFolder, MAX_PATH);
   const char* folder = length > 0 && length < MAX_PATH ? systemFolder : nullptr;
-  const INT_PTR result = ShellOpen(mainWindow, target.c_str(), folder, SW_SHOW);
+  const INT_PTR result = ShellOpen(mainWindow, target->c_str(), folder, SW_SHOW);
   ReportShellFailure(mainWindow, result);
 }
 

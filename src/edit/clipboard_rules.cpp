@@ -43,12 +43,11 @@ std::optional<PastedMemoText> AppendPastedText(std::string_view memoText, std::s
   return result;
 }
 
-std::string ShellTarget(std::string_view memoText, LeadBytePredicate isLead) {
-  const std::size_t cr = memoText.find('\r');
-  const std::string_view firstLine = cr == std::string_view::npos ? memoText : memoText.substr(0, cr);
-  // A double-byte character that does not fit whole is left out rather than halved: half of
-  // one would name another file.
-  return FitText(firstLine, kShellTargetMax, isLead);
+std::optional<std::string> ShellTarget(std::string_view memoText) {
+  // A CR is never the trail byte of a double-byte character: the first one ends the line.
+  const std::string_view firstLine = memoText.substr(0, memoText.find('\r'));
+  if (firstLine.empty() || firstLine.size() > kShellTargetMax) return std::nullopt;
+  return std::string(firstLine);
 }
 
 ShellOpenReport ReportForShellResult(std::intptr_t result) {

@@ -34,9 +34,9 @@ struct PastedMemoText {
 std::optional<PastedMemoText> AppendPastedText(std::string_view memoText, std::string_view pasted, std::size_t limit,
                                                LeadBytePredicate isLead = IsCp932LeadByte);
 
-// What the shell is asked to open for a memo: its first line (up to the first CR), at most
-// kShellTargetMax bytes of it, cut at a character boundary.
-std::string ShellTarget(std::string_view memoText, LeadBytePredicate isLead = IsCp932LeadByte);
+// What the shell is asked to open for a memo: its first line (up to the first CR). Nothing when
+// that line is empty or longer than kShellTargetMax bytes: cut, it would name another file.
+std::optional<std::string> ShellTarget(std::string_view memoText);
 
 // How a failed shell open is told to the user.
 struct ShellOpenReport {

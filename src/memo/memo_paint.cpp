@@ -120,15 +120,21 @@ std::optional<bool> IsDarkSample(const std::vector<uint32_t>& sample) {
   return IsDarkRow(sample.data(), static_cast<int>(sample.size()));
 }
 
-// The shell's desktop view, which can paint the desktop into another window's device context.
+// The shell's desktop view, which can paint the desktop into a device context handed to it, when
+// it runs in this process. A device context is good only in the process that made it, and the
+// desktop is another program's window wherever there is a shell (Wine has none): there the view
+// is not asked, and the system paints the desktop itself (PaintDesktopBehind).
 HWND FindDesktopView() {
   HWND progman = FindWindowA("Progman", nullptr);
-  return progman != nullptr ? FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+  HWND view = progman != nullptr ? FindWindowExA(progman, nullptr, "SHELLDLL_DefView", nullptr) : nullptr;
+  DWORD process = 0;
+  if (view != nullptr) GetWindowThreadProcessId(view, &process);
+  return view != nullptr && process == GetCurrentProcessId() ? view : nullptr;
 }
 
-// Without a desktop view the system paints the desktop itself. Its coordinates are the
-// screen's, so the dc's origin moves to the memo's place for the picture to line up; where
-// the system only fills with the dc's brush, that brush is the desktop colour.
+// Without a desktop view of its own process the system paints the desktop itself: Windows its
+// wallpaper or pattern, Wine only the dc's brush, which is the desktop colour. Its coordinates
+// are the screen's, so the dc's origin moves to the memo's place for the picture to line up.
 void PaintDesktopBehind(HWND memo, HDC dc) {
   POINT corner = {0, 0};
   ClientToScreen(memo, &corner);

@@ -4,6 +4,8 @@
 #include <commdlg.h>
 #include <mmsystem.h>
 
+#include <cstdio>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -84,16 +86,26 @@ void OnInitDialog(HWND dialog, PropertiesDialogState* state) {
   SendDlgItemMessageA(dialog, IDC_PROP_SOUND, EM_LIMITTEXT, kAlarmFnameMax, 0);
   SetDlgItemTextA(dialog, IDC_PROP_SOUND, s.alarmFname.c_str());
 
-  // The arrows stop at these bounds; typed values are checked by Apply alone.
+  // The arrows stop at the bounds Apply holds typed values to.
   SetSpinRange(dialog, IDC_PROP_MINCOLUMN_SPIN, kMinColumnLowest, kMinColumnHighest);
-  SetSpinRange(dialog, IDC_PROP_CXMERGIN_SPIN, 0, 500);
-  SetSpinRange(dialog, IDC_PROP_CYMERGIN_SPIN, 0, 500);
-  SetSpinRange(dialog, IDC_PROP_INTERVAL_SPIN, -10, 100);
+  SetSpinRange(dialog, IDC_PROP_CXMERGIN_SPIN, kMerginBounds.lowest, kMerginBounds.highest);
+  SetSpinRange(dialog, IDC_PROP_CYMERGIN_SPIN, kMerginBounds.lowest, kMerginBounds.highest);
+  SetSpinRange(dialog, IDC_PROP_INTERVAL_SPIN, kIntervalBounds.lowest, kIntervalBounds.highest);
 
   // Filling the fields above offered "更新"; it starts disabled. The focus put on the minimum
   // width field is word from that field, though, so the dialog opens with it enabled again.
   EnableWindow(GetDlgItem(dialog, IDC_PROP_APPLY), FALSE);
   SetFocus(GetDlgItem(dialog, IDC_PROP_MINCOLUMN));
+}
+
+// A margin or the interval typed outside its bounds: told with the range the field takes. Text
+// that is no number is not refused here; its setting keeps the value it has.
+bool RefusedOutOfBounds(HWND dialog, const std::optional<int32_t>& value, SettingBounds bounds, const char* format) {
+  if (!value || bounds.Holds(*value)) return false;
+  char message[96];
+  std::snprintf(message, sizeof message, format, static_cast<int>(bounds.lowest), static_cast<int>(bounds.highest));
+  MessageBoxA(dialog, message, text::kAppName, MB_ICONERROR);
+  return true;
 }
 
 void CloseDialog(HWND dialog, int result) {
@@ -102,13 +114,21 @@ void CloseDialog(HWND dialog, int result) {
 }
 
 // Stores the form in the settings record and lays the memos out again. False, with nothing
-// stored, when the minimum width is refused; false, after storing all but the sound file,
-// when the interval is not a number.
+// stored, when the minimum width, a margin or the interval is refused; false, after storing all
+// but the sound file, when the interval is not a number.
 bool ApplyProperties(HWND dialog) {
   HWND mainWindow = MainOf(dialog);
   const auto minColumn = ParseUnsignedField(ItemText(dialog, IDC_PROP_MINCOLUMN));
   if (!minColumn || !MinColumnAcceptable(static_cast<uint32_t>(*minColumn))) {
     MessageBoxA(dialog, text::kMinColumnRange, text::kAppName, MB_ICONERROR);
+    return false;
+  }
+  const auto cxMergin = ParseUnsignedField(ItemText(dialog, IDC_PROP_CXMERGIN));
+  const auto cyMergin = ParseUnsignedField(ItemText(dialog, IDC_PROP_CYMERGIN));
+  const auto interval = ParseSignedField(ItemText(dialog, IDC_PROP_INTERVAL));
+  if (RefusedOutOfBounds(dialog, cxMergin, kMerginBounds, text::kCxMerginRange) ||
+      RefusedOutOfBounds(dialog, cyMergin, kMerginBounds, text::kCyMerginRange) ||
+      RefusedOutOfBounds(dialog, interval, kIntervalBounds, text::kIntervalRange)) {
     return false;
   }
   AppSettings& s = GetSettingsRecord(mainWindow)->app;
@@ -123,9 +143,8 @@ bool ApplyProperties(HWND dialog) {
   s.imeOpen = Checked(dialog, IDC_PROP_IMEOPEN);
 
   // A margin that is not a number keeps its old value without a word.
-  if (const auto x = ParseUnsignedField(ItemText(dialog, IDC_PROP_CXMERGIN))) s.cxMergin = *x;
-  if (const auto y = ParseUnsignedField(ItemText(dialog, IDC_PROP_CYMERGIN))) s.cyMergin = *y;
-  const auto interval = ParseSignedField(ItemText(dialog, IDC_PROP_INTERVAL));
+  if (cxMergin) s.cxMergin = *cxMergin;
+  if (cyMergin) s.cyMergin = *cyMergin;
   if (!interval) return false;
   s.cyInterval = *interval;
 

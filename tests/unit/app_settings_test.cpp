@@ -2,6 +2,8 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "app/app_settings.h"
 #include "app/font_keys.h"
 
@@ -37,12 +39,12 @@ TEST(AppSettings, MissingKeysGiveTheDefaults) {
 
 TEST(AppSettings, ReadsEveryStartUpKeyButMove) {
   AppSettings s;
-  ReadAppSettings(IniDocument::Parse("[pinlark]\nmincolumn=12\nCXMERGIN=-4\ncyMergin=5\ncyInterval=6\n"
+  ReadAppSettings(IniDocument::Parse("[pinlark]\nmincolumn=12\nCXMERGIN=4\ncyMergin=5\ncyInterval=6\n"
                                      "DefaultColor=0x1f\nCRMode=1\n3DMode=1\nMove=1\nHide=1\nAutoArrange=1\n"
                                      "OfficeBar=0\nAccelClose=0\nAbbandConf=0\nIMEOpen=0\nAlarmFname= a b.wav \n"),
                   &s);
   EXPECT_EQ(s.minColumn, 12);
-  EXPECT_EQ(s.cxMergin, -4);
+  EXPECT_EQ(s.cxMergin, 4);
   EXPECT_EQ(s.cyMergin, 5);
   EXPECT_EQ(s.cyInterval, 6);
   EXPECT_EQ(s.defaultColor, 0x1f);
@@ -50,6 +52,14 @@ TEST(AppSettings, ReadsEveryStartUpKeyButMove) {
   EXPECT_EQ(s.officeBar + s.accelClose + s.abbandConf + s.imeOpen, 0);
   EXPECT_EQ(s.move, 0);
   EXPECT_EQ(s.alarmFname, "a b.wav");
+}
+
+TEST(AppSettings, MarginsAndIntervalBeyondTheirBoundsAreReadAsTheNearestBound) {
+  AppSettings s;
+  ReadAppSettings(IniDocument::Parse("[Pinlark]\ncxMergin=-4\ncyMergin=2147483647\ncyInterval=-2147483648\n"), &s);
+  EXPECT_EQ(std::make_tuple(s.cxMergin, s.cyMergin, s.cyInterval), std::make_tuple(0, 500, -10));
+  ReadAppSettings(IniDocument::Parse("[Pinlark]\ncxMergin=500\ncyMergin=501\ncyInterval=101\n"), &s);
+  EXPECT_EQ(std::make_tuple(s.cxMergin, s.cyMergin, s.cyInterval), std::make_tuple(500, 500, 100));
 }
 
 TEST(AppSettings, DefaultColorParsesLikePercentXAndIsWrittenBackTheSameWay) {

@@ -1,6 +1,10 @@
 // Where memos go: the work-area corner, the columns of the arrange operation, new memos.
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <tuple>
+#include <utility>
+
 #include "arrange/arrangement.h"
 
 namespace pinlark {
@@ -44,6 +48,14 @@ TEST(WorkAreaCorner, AnOfficeBarDockedAtTheTopOrRightReplacesTheTaskbarsEdge) {
   EXPECT_EQ(floating.y, 40);
 }
 
+TEST(WorkAreaCorner, TheWorkAreaLeavesABarAtAnyEdgeFree) {
+  const auto edges = [](const Rect& r) { return std::make_tuple(r.left, r.top, r.right, r.bottom); };
+  EXPECT_EQ(edges(WorkArea(kScreen, Box(0, 0, 60, 768), Box(0, 700, 1024, 68))), std::make_tuple(60, 0, 1024, 700));
+  EXPECT_EQ(edges(WorkArea(kScreen, Box(0, 738, 1024, 30), Box(0, 0, 30, 738))), std::make_tuple(30, 0, 1024, 738));
+  EXPECT_EQ(edges(WorkArea(kScreen, Box(0, 300, 1024, 30), std::nullopt)), std::make_tuple(0, 0, 1024, 768))
+      << "a bar across the middle leaves nothing: the whole screen";
+}
+
 TEST(OfficeBar, IsClassifiedAgainstTheScreenLessTheTaskbar) {
   EXPECT_EQ(ClassifyOfficeBar(kScreen, std::nullopt, Box(0, 0, 30, 768)), DockEdge::kLeft);
   EXPECT_EQ(ClassifyOfficeBar(kScreen, std::nullopt, Box(994, 0, 30, 768)), DockEdge::kRight);
@@ -65,7 +77,7 @@ TEST(Arrange, StacksFromTheCornerAndStartsANewColumnAtTheScreenBottom) {
   EXPECT_EQ(placed[0].top, 40);
   EXPECT_EQ(placed[1].left, 934) << "right-aligned in the column";
   EXPECT_EQ(placed[1].top, 350);
-  // 660 + 200 > 768: a new column at cyMergin (not the work-area top), 10 left of the widest.
+  // 660 + 200 > 768: a new column at the column top (10 here, below the corner), 10 left of the widest.
   EXPECT_EQ(placed[2].top, 10);
   EXPECT_EQ(placed[2].left, 1014 - 110 - 60);
 }
@@ -85,6 +97,39 @@ TEST(Arrange, NegativeIntervalOverlapsAndAFirstMemoTooTallStartsLeftOfTheCorner)
   EXPECT_EQ(tall[0].left, 1014 - 10 - 50);
   EXPECT_EQ(tall[1].top, 10) << "the next memo starts a further column";
   EXPECT_EQ(tall[1].left, 1014 - 10 - 60 - 50);
+}
+
+TEST(Arrange, ColumnsKeepInsideTheWorkAreaAndFurtherLayersLeaveEveryTopLeftCornerInSight) {
+  // Taskbar at the top, office bar at the bottom; 64 memos of one to a column.
+  const Rect area = Box(0, 30, 1024, 708);
+  std::vector<ArrangeEntry> memos;
+  for (int i = 0; i < 64; ++i) memos.push_back({i, Box(0, 0, 150, 400)});
+  const auto placed = ArrangeInWorkArea(memos, area, 10, 10, 10);
+  ASSERT_EQ(placed.size(), 64u);
+  EXPECT_EQ(placed[1].left, 1014 - 150 - 160) << "the first layer as ever";
+  EXPECT_EQ(placed[1].top, 40) << "every column starts below the taskbar";
+  for (const Placement& p : placed) {
+    EXPECT_TRUE(p.left >= 0 && p.left + 150 <= 1024 && p.top >= 40 && p.top + 400 <= 708) << "slot " << p.slot;
+    // A memo of the same or a later layer lies over it: none may cover its top left corner.
+    for (const Placement& q : placed) {
+      if (q.slot == p.slot || q.layer < p.layer) continue;
+      EXPECT_FALSE(p.left >= q.left && p.left < q.left + 150 && p.top >= q.top && p.top < q.top + 400)
+          << "slot " << p.slot << " under slot " << q.slot;
+    }
+  }
+  EXPECT_GT(placed[63].layer, 0);
+}
+
+TEST(Arrange, AMemoThatFitsNowhereStillShowsItsTopLeftCornerForAnyMargins) {
+  const Rect small = Box(0, 0, 640, 450);
+  EXPECT_EQ(ArrangeInWorkArea(Entries({Box(0, 0, 200, 100)}), small, 10, 500, 10)[0].top, 450 - kLayerOffset);
+  const auto wide = ArrangeInWorkArea(Entries({Box(0, 0, 50, 50), Box(0, 0, 700, 50)}), small, 10, 10, 10);
+  EXPECT_EQ(std::make_pair(wide[1].left, wide[1].top), std::make_pair(0, 70)) << "wider than the work area";
+  const int big = std::numeric_limits<int>::max();
+  const Rect huge{-big, -big, big, big};
+  for (const Placement& p : ArrangeInWorkArea(Entries({huge, huge, Box(0, 0, 10, 10)}), small, -big - 1, big, big)) {
+    EXPECT_TRUE(p.left >= 0 && p.top >= 0 && p.top < 450) << p.left << ", " << p.top;
+  }
 }
 
 TEST(Arrange, SortsByTopKeepingListOrderForEqualTops) {

@@ -67,6 +67,13 @@ TEST(ErrorReporter, ShowsTheCallersTextALineBreakAndTheSystemsText) {
     EXPECT_TRUE(watcher.Wait()) << "code 0 still gives a report";
     EXPECT_EQ(watcher.seen().staticText.rfind(text::kFontCreateFailed, 0), 0u);
   }
+  {
+    ModalWatcher watcher([](const SeenWindow& s) { test::PressButton(s, IDOK); });
+    SetLastError(ERROR_INVALID_ORDINAL);  // a text with an insert, "... %1."
+    ReportError(main.window(), nullptr);
+    ASSERT_TRUE(watcher.Wait());
+    EXPECT_NE(watcher.seen().staticText.find("%1"), std::string::npos) << "the insert is shown as it stands";
+  }
 }
 
 class HelpTest : public ::testing::Test {

@@ -45,12 +45,12 @@ TEST(MainWindowCreation, WithoutSettingsFileEverySettingHasItsDefault) {
 
 TEST(MainWindowCreation, ReadsTheApplicationKeys) {
   MainWindowFixture main(
-      "[Pinlark]\r\nMinColumn=25\r\ncxMergin=-3\r\ncyMergin=7\r\ncyInterval=0\r\nDefaultColor=ff\r\n"
+      "[Pinlark]\r\nMinColumn=25\r\ncxMergin=3\r\ncyMergin=7\r\ncyInterval=0\r\nDefaultColor=ff\r\n"
       "CRMode=1\r\n3DMode=1\r\nHide=1\r\nAutoArrange=1\r\nOfficeBar=0\r\nAccelClose=0\r\n"
       "AbbandConf=0\r\nIMEOpen=0\r\nAlarmFname=C:\\sounds\\ring.wav\r\nMove=0\r\n");
   const HWND w = main.window();
   EXPECT_EQ(GetSetting(w, kSetMinColumn), 25);
-  EXPECT_EQ(GetSetting(w, kSetCxMergin), -3);
+  EXPECT_EQ(GetSetting(w, kSetCxMergin), 3);
   EXPECT_EQ(GetSetting(w, kSetCyMergin), 7);
   EXPECT_EQ(GetSetting(w, kSetCyInterval), 0);
   EXPECT_EQ(GetSetting(w, kSetDefaultColor), 0xff);

@@ -80,7 +80,7 @@ test::SeenWindow RunDialog(HWND mainWindow, const std::function<void(HWND)>& wor
 
 TEST(PropertiesDialog, OpensWithTheSettingsOffersApplyOnWordFromTheNumberFieldsAndCancelKeepsNothing) {
   test::MainWindowFixture main(
-      "[Pinlark]\r\nMinColumn=33\r\ncxMergin=800\r\ncyMergin=0\r\ncyInterval=-7\r\nDefaultColor=c0c0c0\r\n"
+      "[Pinlark]\r\nMinColumn=33\r\ncxMergin=450\r\ncyMergin=0\r\ncyInterval=-7\r\nDefaultColor=c0c0c0\r\n"
       "CRMode=1\r\n3DMode=0\r\nAutoArrange=1\r\nAccelClose=0\r\nAbbandConf=1\r\nIMEOpen=0\r\n"
       "AlarmFname=C:\\sounds\\bell.wav\r\n");
   const auto before = Tie(SettingsOf(main.window()));
@@ -122,7 +122,7 @@ TEST(PropertiesDialog, OpensWithTheSettingsOffersApplyOnWordFromTheNumberFieldsA
     test::PressButton(dialog, IDCANCEL);
   });
   EXPECT_EQ(seen.title, "Pinlarkのプロパティ");
-  EXPECT_EQ(shown, "33|800|0|-7|C:\\sounds\\bell.wav|9|101010");
+  EXPECT_EQ(shown, "33|450|0|-7|C:\\sounds\\bell.wav|9|101010");
   EXPECT_EQ(seen.focusId, IDC_PROP_MINCOLUMN);
   EXPECT_NEAR((seen.rect.left + seen.rect.right) / 2, GetSystemMetrics(SM_CXSCREEN) / 2, 1);
   EXPECT_NEAR((seen.rect.top + seen.rect.bottom) / 2, GetSystemMetrics(SM_CYSCREEN) / 2, 1);
@@ -169,23 +169,36 @@ TEST(PropertiesDialog, AMinColumnOutsideTenToAHundredIsRefusedWithNothingStored)
   EXPECT_EQ(s.minColumn, 100);
 }
 
-TEST(PropertiesDialog, TypedValuesBeyondTheArrowsAreTakenAndNonNumbersKeepTheOldValue) {
+TEST(PropertiesDialog, MarginsAndIntervalOutsideTheirBoundsAreRefusedWithTheRangeAndNonNumbersKeepTheOldValue) {
   test::MainWindowFixture main("[Pinlark]\r\ncxMergin=10\r\ncyMergin=20\r\ncyInterval=10\r\n");
   const AppSettings& s = SettingsOf(main.window());
+  const auto before = Tie(s);
   HWND shown = nullptr;
+  std::vector<std::string> refusals;
   RunDialog(main.window(), [&](HWND dialog) {
     shown = dialog;
-    SetDlgItemTextA(dialog, IDC_PROP_INTERVAL, "-11");
-    SetDlgItemTextA(dialog, IDC_PROP_CXMERGIN, "800");
+    Click(dialog, IDC_PROP_3DMODE);
+    for (const auto& [id, typed] : {std::pair{IDC_PROP_CXMERGIN, "501"}, std::pair{IDC_PROP_CYMERGIN, "501"},
+                                    std::pair{IDC_PROP_INTERVAL, "-11"}, std::pair{IDC_PROP_INTERVAL, "101"}}) {
+      const std::string kept = Text(dialog, id);
+      SetDlgItemTextA(dialog, id, typed);
+      refusals.push_back(CommandWithWindow(dialog, IDOK).staticText);
+      SetDlgItemTextA(dialog, id, kept.c_str());
+    }
+    EXPECT_EQ(Tie(s), before) << "nothing stored while refused";
+    SetDlgItemTextA(dialog, IDC_PROP_INTERVAL, "-10");
+    SetDlgItemTextA(dialog, IDC_PROP_CXMERGIN, "500");
     EXPECT_TRUE(CommandWithoutBox(dialog, IDC_PROP_APPLY));
-    EXPECT_EQ(s.cyInterval, -11);
-    EXPECT_EQ(s.cxMergin, 800);
+    EXPECT_EQ(s.cyInterval, -10);
+    EXPECT_EQ(s.cxMergin, 500);
     SetDlgItemTextA(dialog, IDC_PROP_CXMERGIN, "-5");
     SetDlgItemTextA(dialog, IDC_PROP_CYMERGIN, "12px");
     EXPECT_TRUE(CommandWithoutBox(dialog, IDOK));
   });
+  EXPECT_EQ(refusals, (std::vector<std::string>{"右余白を0～500に指定してください", "上余白を0～500に指定してください",
+                                                "間隔を-10～100に指定してください", "間隔を-10～100に指定してください"}));
   EXPECT_FALSE(IsWindow(shown)) << "the interval converted, so OK closed the dialog";
-  EXPECT_EQ(s.cxMergin, 800) << "-5 is no unsigned number";
+  EXPECT_EQ(s.cxMergin, 500) << "-5 is no unsigned number";
   EXPECT_EQ(s.cyMergin, 20);
 }
 
