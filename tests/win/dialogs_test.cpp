@@ -127,6 +127,25 @@ TEST_F(HelpTest, TheHelpCommandAndF1OpenTheContents) {
   }
 }
 
+// A device context of a control with the control's own font in it.
+class ControlDc {
+ public:
+  explicit ControlDc(HWND control)
+      : control_(control),
+        dc_(GetDC(control)),
+        previous_(SelectObject(dc_, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)))) {}
+  ~ControlDc() {
+    SelectObject(dc_, previous_);
+    ReleaseDC(control_, dc_);
+  }
+  operator HDC() const { return dc_; }
+
+ private:
+  HWND control_;
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
 // The texts of a dialog's static texts, check boxes, radio buttons and push buttons that their
 // controls cannot show whole: measured in the control's own font on one line as the control
 // draws it (a "&" marks the mnemonic and takes no room), beside the box of a check box or radio
@@ -144,8 +163,7 @@ std::vector<std::string> CutTexts(HWND dialog) {
     }
     char text[256] = "";
     GetWindowTextA(control, text, sizeof text);
-    HDC dc = GetDC(control);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(control, WM_GETFONT, 0, 0)));
+    ControlDc dc(control);
     RECT room{};
     GetClientRect(control, &room);
     const LONG button = style & BS_TYPEMASK;
@@ -158,8 +176,6 @@ std::vector<std::string> CutTexts(HWND dialog) {
     }
     RECT need{};
     DrawTextA(dc, text, -1, &need, DT_CALCRECT | DT_SINGLELINE | (isStatic && (style & SS_NOPREFIX) ? DT_NOPREFIX : 0));
-    SelectObject(dc, previous);
-    ReleaseDC(control, dc);
     if (need.right > room.right - room.left || need.bottom > room.bottom - room.top) {
       cut.push_back("\"" + std::string(text) + "\" needs " + std::to_string(need.right) + "x" +
                     std::to_string(need.bottom) + ", has " + std::to_string(room.right - room.left) + "x" +
@@ -170,35 +186,28 @@ std::vector<std::string> CutTexts(HWND dialog) {
 }
 
 // The alarm fields of the edit dialog whose text area, left of their spin, cannot show their
-// widest value whole: four digits of the year, two of the others, in the field's own font.
+// widest value whole: four digits of the year, two of the others, in the field's own font. Each
+// spin follows its field in the dialog.
 std::vector<std::string> CutAlarmFields(HWND dialog) {
-  const struct {
-    int field, spin, digits;
-  } fields[] = {{IDC_ALARM_YEAR, IDC_SPIN_YEAR, 4},
-                {IDC_ALARM_MONTH, IDC_SPIN_MONTH, 2},
-                {IDC_ALARM_DAY, IDC_SPIN_DAY, 2},
-                {IDC_ALARM_HOUR, IDC_SPIN_HOUR, 2},
-                {IDC_ALARM_MINUTE, IDC_SPIN_MINUTE, 2}};
+  const std::pair<int, LONG> fields[] = {
+      {IDC_ALARM_YEAR, 4}, {IDC_ALARM_MONTH, 2}, {IDC_ALARM_DAY, 2}, {IDC_ALARM_HOUR, 2}, {IDC_ALARM_MINUTE, 2}};
   std::vector<std::string> cut;
-  for (const auto& f : fields) {
-    HWND field = GetDlgItem(dialog, f.field);
+  for (const auto& [id, digits] : fields) {
+    HWND field = GetDlgItem(dialog, id);
     RECT text{}, spin{};
     SendMessageA(field, EM_GETRECT, 0, reinterpret_cast<LPARAM>(&text));
     MapWindowPoints(field, nullptr, reinterpret_cast<POINT*>(&text), 2);
-    GetWindowRect(GetDlgItem(dialog, f.spin), &spin);
-    HDC dc = GetDC(field);
-    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(field, WM_GETFONT, 0, 0)));
+    GetWindowRect(GetWindow(field, GW_HWNDNEXT), &spin);
+    ControlDc dc(field);
     LONG widest = 0;
     for (char digit = '0'; digit <= '9'; ++digit) {
       SIZE size{};
       GetTextExtentPoint32A(dc, &digit, 1, &size);
       widest = std::max(widest, size.cx);
     }
-    SelectObject(dc, previous);
-    ReleaseDC(field, dc);
     const LONG room = std::min(text.right, spin.left) - text.left;
-    if (widest * f.digits > room) {
-      cut.push_back("field " + std::to_string(f.field) + " needs " + std::to_string(widest * f.digits) + ", has " +
+    if (widest * digits > room) {
+      cut.push_back("field " + std::to_string(id) + " needs " + std::to_string(widest * digits) + ", has " +
                     std::to_string(room));
     }
   }
