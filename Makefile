@@ -5,6 +5,8 @@
 #   make bench   runs the benchmarks: native ones without sanitizers, Windows ones under Wine
 #   make run     starts Pinlark under Wine in a 1024x768 desktop (tools/run-pinlark); ARGS=...
 #                are passed to it
+#   make screenshots  the pictures of the README and the help (docs/images/), taken from the
+#                real program in a Wine desktop (tools/screenshots)
 #   make dist    build/dist/pinlark.zip: pinlark.exe for win64 and win32 with the help
 #   make fuzz    builds the fuzzers (clang, libFuzzer) and runs them for FUZZ_SECONDS (default 60)
 
@@ -12,7 +14,7 @@ SHELL := /bin/bash
 PRESETS := native win64 win32
 BENCHES := $(sort $(basename $(notdir $(wildcard bench/*_bench.cpp))))
 
-.PHONY: all build test bench run dist fuzz bootstrap clean $(addprefix build-,$(PRESETS))
+.PHONY: all build test bench run screenshots dist fuzz bootstrap clean $(addprefix build-,$(PRESETS))
 
 all: build
 
@@ -54,12 +56,15 @@ bench: bootstrap
 run: bootstrap build-win64
 	bash tools/run-pinlark $(ARGS)
 
+screenshots: bootstrap build-win64
+	bash tools/screenshots
+
 dist: build-win64 build-win32
 	rm -rf build/dist
 	for arch in win64:x86_64 win32:i686; do \
 	  dir=build/dist/pinlark/$${arch%%:*} && mkdir -p $$dir && \
 	  $${arch##*:}-w64-mingw32-strip -o $$dir/pinlark.exe build/$${arch%%:*}/pinlark.exe && \
-	  cp -r docs/help $$dir/help || exit 1; \
+	  cp -r docs/help $$dir/help && cp -r docs/images $$dir/help/images || exit 1; \
 	done
 	cd build/dist && cmake -E tar cf pinlark.zip --format=zip pinlark
 	@echo "build/dist/pinlark.zip"

@@ -7,7 +7,13 @@
 //   desktop_keeper --wait-for CLASS  waits (60 s at most) for a window of that class to exist
 //   desktop_keeper --command CLASS ID  posts WM_COMMAND ID to a window of that class and waits
 //                                    (10 s at most) for its program to end
-// tools/run-pinlark uses the last two to take its screenshot and to end Pinlark.
+//   desktop_keeper --post CLASS MSG WPARAM LPARAM  posts a message to a window of that class (a
+//                                    shown one first) and returns at once
+//   desktop_keeper --shown CLASS     waits (60 s at most) for a shown top-level window of that
+//                                    class and prints its rectangle as WxH+X+Y
+//   desktop_keeper --gone CLASS      waits (60 s at most) until no window of that class is shown
+// tools/run-pinlark uses --wait-for and --command to take its screenshot and to end Pinlark,
+// tools/screenshots the others to open the dialogs and menus and to cut them out.
 #include <windows.h>
 
 #include <cstdio>
@@ -89,6 +95,63 @@ int WaitForWindowClass(const char* className) {
   return 0;
 }
 
+// The first shown top-level window of the class (a dialog's "#32770", a menu's "#32768").
+HWND ShownWindowOf(const char* className) {
+  struct Search {
+    const char* className;
+    HWND found;
+  } search = {className, nullptr};
+  EnumWindows(
+      [](HWND hwnd, LPARAM lp) -> BOOL {
+        auto* s = reinterpret_cast<Search*>(lp);
+        char name[256] = {};
+        GetClassNameA(hwnd, name, sizeof name);
+        if (!IsWindowVisible(hwnd) || std::strcmp(name, s->className) != 0) return TRUE;
+        s->found = hwnd;
+        return FALSE;
+      },
+      reinterpret_cast<LPARAM>(&search));
+  return search.found;
+}
+
+// "CLASS MSG WPARAM LPARAM": a hidden window (a program's main window) takes it when none is shown.
+int PostToClass(const char* args) {
+  char className[256] = {};
+  unsigned message = 0;
+  long long wp = 0, lp = 0;
+  if (std::sscanf(args, "%255s %u %lld %lld", className, &message, &wp, &lp) != 4) {
+    Say("usage: desktop_keeper --post CLASS MSG WPARAM LPARAM");
+    return 2;
+  }
+  HWND target = ShownWindowOf(className);
+  if (!target) target = FindWindowA(className, nullptr);
+  if (!target) {
+    Say("no window of that class");
+    return 1;
+  }
+  return PostMessageA(target, message, static_cast<WPARAM>(wp), static_cast<LPARAM>(lp)) ? 0 : 1;
+}
+
+// Waits until a window of the class is shown (`shown`) or none is; prints the shown one's rectangle.
+int WaitForShown(const char* className, bool shown) {
+  DWORD start = GetTickCount();
+  HWND found;
+  while (((found = ShownWindowOf(className)) != nullptr) != shown) {
+    if (GetTickCount() - start > kWaitMs) {
+      std::printf("desktop_keeper: a window of class %s %s within 60 s\n", className,
+                  shown ? "did not appear" : "stayed");
+      return 1;
+    }
+    Sleep(50);
+  }
+  if (shown) {
+    RECT r;
+    GetWindowRect(found, &r);
+    std::printf("%ldx%ld+%ld+%ld\n", r.right - r.left, r.bottom - r.top, r.left, r.top);
+  }
+  return 0;
+}
+
 // Handles messages while polling, so the desktop never sees this program as hung.
 void PumpFor(DWORD ms) {
   MsgWaitForMultipleObjects(0, nullptr, FALSE, ms, QS_ALLINPUT);
@@ -109,6 +172,12 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR cmdLine, int) {
   if (const char* command = std::strstr(cmdLine, "--command ")) {
     return SendCommand(command + std::strlen("--command "));
   }
+
+  if (const char* post = std::strstr(cmdLine, "--post ")) return PostToClass(post + std::strlen("--post "));
+  if (const char* shown = std::strstr(cmdLine, "--shown ")) {
+    return WaitForShown(shown + std::strlen("--shown "), true);
+  }
+  if (const char* gone = std::strstr(cmdLine, "--gone ")) return WaitForShown(gone + std::strlen("--gone "), false);
 
   if (FindWindowA(kClassName, nullptr)) {
     Say("another keeper is already running");
