@@ -23,6 +23,9 @@ inline constexpr char kOnlyOneEditor[] = "メモは一つしか編集できま�
 inline constexpr char kAbandonEdit[] = "編集内容を放棄します\nよろしいですか？";
 inline constexpr char kAlarmYearRange[] = "アラームの年は1997～2039の範囲で指定してください";
 inline constexpr char kSaveFailed[] = "保存に失敗しました";
+inline constexpr char kSettingsChangedElsewhere[] =
+    "設定ファイルがほかのプログラムによって変更されていました。\n"
+    "変更されたファイルを次の名前で残してから、保存しました。\n";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =
     "プログラムのパスが長すぎるため、設定ファイルを使えません。\n"
