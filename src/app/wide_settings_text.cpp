@@ -1,8 +1,6 @@
 #include "app/wide_settings_text.h"
 
 #include <algorithm>
-#include <cstdint>
-#include <iterator>
 
 namespace pinlark {
 namespace {
@@ -45,8 +43,9 @@ WideSettingsText::WideSettingsText(std::shared_ptr<const std::string> bytes, Tex
     ansi->append(end + 1 < next ? "\r\n" : end < next ? "\n" : "");
     pos = next;
   }
-  // An odd byte at the end stays with the last line.
-  starts_.emplace_back(ansi->size(), std::max(in.size(), kBomBytes));
+  // An odd byte at the end is half a character: it is not written back, as lines added after
+  // it would come out of step.
+  starts_.emplace_back(ansi->size(), kBomBytes + 2 * all.size());
   ansi_ = std::move(ansi);
 }
 
@@ -68,20 +67,14 @@ void WideSettingsText::AppendUnits(std::u16string_view units, std::string* out) 
 bool WideSettingsText::Put(std::string_view piece,
                            const std::function<bool(std::string_view)>& put) const {
   const std::string& ansi = *ansi_;
-  // Two starts share an offset in the code page text only where a line of no text ends the
-  // file: a piece begins at the first of them and ends at the last (an odd byte stays on).
-  const auto first_at = [&](size_t offset) {
+  const auto at = [&](size_t offset) {
     auto found = std::lower_bound(starts_.begin(), starts_.end(), std::make_pair(offset, size_t{0}));
     return found != starts_.end() && found->first == offset ? found : starts_.end();
   };
-  const auto last_at = [&](size_t offset) {
-    auto found = std::upper_bound(starts_.begin(), starts_.end(), std::make_pair(offset, SIZE_MAX));
-    return found != starts_.begin() && std::prev(found)->first == offset ? std::prev(found) : starts_.end();
-  };
   if (!piece.empty() && piece.data() >= ansi.data() && piece.data() + piece.size() <= ansi.data() + ansi.size()) {
     const size_t from = static_cast<size_t>(piece.data() - ansi.data());
-    const auto first = first_at(from);
-    const auto last = last_at(from + piece.size());
+    const auto first = at(from);
+    const auto last = at(from + piece.size());
     if (first != starts_.end() && last != starts_.end()) {
       return put(std::string_view(*bytes_).substr(first->second, last->second - first->second));
     }
