@@ -3,10 +3,14 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <optional>
 #include <memory>
 #include <mutex>
 #include <string_view>
 #include <utility>
+
+#include "app/changed_copy_name.h"
+#include "app/wide_settings_text.h"
 
 // How a save keeps the file whole (the ini is never missing, not even for a moment):
 //   1. read the current NAME.ini (a file that exists but cannot be read ends the save: writing
@@ -25,6 +29,14 @@
 // NAME.ini.bak as it was too, and a half-made copy never becomes the backup. The backup is a
 // convenience: when it cannot be made, the save still goes ahead, because refusing to save
 // the user's notes for want of a backup would lose more than it protects.
+//
+// A file that is no longer the version this run last read or wrote (someone edited it, a sync
+// tool replaced it) is first kept as NAME.ini.changed-DATE-TIME, a link or a copy, and the save
+// goes ahead on it; the caller tells the user. The check costs no write: the stamp comes from
+// the handle the save reads through.
+//
+// The calls take wide names: the temporary and backup names of a settings file near the length
+// limit of the "A" calls pass it, and only the long form of a wide name gets past it.
 
 namespace pinlark {
 namespace {
@@ -64,6 +76,35 @@ class Handle {
   HANDLE h_;
 };
 
+// The name for the wide calls, converted from the code page as the "A" calls would; one past
+// their length limit in its long form (which takes a full path: "\\?\C:\..." or
+// "\\?\UNC\server\...").
+std::wstring WideName(const std::string& path) {
+  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
+  std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
+  if (length > 0) MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
+  std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
+  const DWORD got = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
+  if (got == 0 || got >= full.size()) return wide;
+  full.resize(got);
+  if (full.rfind(L"\\\\", 0) == 0) return L"\\\\?\\UNC\\" + full.substr(2);
+  return L"\\\\?\\" + full;
+}
+
+SettingsFileStamp StampOf(HANDLE file) {
+  SettingsFileStamp stamp;
+  stamp.known = true;
+  BY_HANDLE_FILE_INFORMATION info;
+  if (!GetFileInformationByHandle(file, &info)) return stamp;  // present but unknown: never equal
+  stamp.present = true;
+  stamp.volume = info.dwVolumeSerialNumber;
+  stamp.index = (uint64_t{info.nFileIndexHigh} << 32) | info.nFileIndexLow;
+  stamp.size = (uint64_t{info.nFileSizeHigh} << 32) | info.nFileSizeLow;
+  stamp.writeTime = (uint64_t{info.ftLastWriteTime.dwHighDateTime} << 32) | info.ftLastWriteTime.dwLowDateTime;
+  return stamp;
+}
+
 // Reads the whole file into *bytes, reusing its memory.
 bool ReadAll(HANDLE file, std::string* bytes) {
   LARGE_INTEGER size;
@@ -84,21 +125,56 @@ bool ReadAll(HANDLE file, std::string* bytes) {
   return true;
 }
 
-// The bytes of `path`; a missing file gives none and true.
-bool ReadBytes(const std::string& path, std::string* bytes) {
+// The bytes of `path` and the version they are of; a missing file gives none and true.
+bool ReadBytes(const std::string& path, std::string* bytes, SettingsFileStamp* stamp) {
   // Sharing delete as well, so a save of another instance can still rename over the file.
-  Handle file(CreateFileA(path.c_str(), GENERIC_READ,
+  Handle file(CreateFileW(WideName(path).c_str(), GENERIC_READ,
                           FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                           OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) {
     DWORD error = GetLastError();
     if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) {
       bytes->clear();
+      *stamp = SettingsFileStamp{};
+      stamp->known = true;
       return true;
     }
     return false;
   }
+  *stamp = StampOf(file.Get());
   return ReadAll(file.Get(), bytes);
+}
+
+// The code page conversions of the system, for files in UTF-16.
+const CodePageConversion& SystemConversion() {
+  static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units are the wide characters");
+  static const CodePageConversion conversion{
+      [](std::u16string_view units, std::string* out) {
+        const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
+        const int count = static_cast<int>(units.size());
+        const int length = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
+        if (length <= 0) return;
+        const size_t at = out->size();
+        out->resize(at + static_cast<size_t>(length));
+        WideCharToMultiByte(CP_ACP, 0, wide, count, out->data() + at, length, nullptr, nullptr);
+      },
+      [](std::string_view text, std::u16string* out) {
+        const int count = static_cast<int>(text.size());
+        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+        if (length <= 0) return;
+        const size_t at = out->size();
+        out->resize(at + static_cast<size_t>(length));
+        MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out->data() + at), length);
+      }};
+  return conversion;
+}
+
+// The document of the bytes read, and for a UTF-16 file the way back to its encoding.
+IniDocument ParseRead(std::shared_ptr<const std::string> bytes, std::optional<WideSettingsText>* wide) {
+  const TextEncoding encoding = EncodingOf(*bytes);
+  if (encoding == TextEncoding::kAnsi) return IniDocument::Parse(std::move(bytes));
+  wide->emplace(std::move(bytes), encoding, SystemConversion());
+  return IniDocument::Parse((*wide)->Ansi());
 }
 
 // The read buffer of the last save, kept for the next one. A block of megabytes comes fresh
@@ -170,22 +246,30 @@ class BufferedWriter {
   size_t used_ = 0;
 };
 
-// Writes `doc` to `path` and flushes it (replacing a leftover of an interrupted save).
-bool WriteFlushed(const std::string& path, const IniDocument& doc) {
-  Handle file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+// Writes `doc` to `path`, in the encoding of `wide` when there is one, and flushes it
+// (replacing a leftover of an interrupted save); *stamp names the file written.
+bool WriteFlushed(const std::string& path, const IniDocument& doc, const WideSettingsText* wide,
+                  SettingsFileStamp* stamp) {
+  const std::wstring name = WideName(path);
+  Handle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                           FILE_ATTRIBUTE_NORMAL, nullptr));
   if (!file.Valid()) return false;
   BufferedWriter writer(file.Get());
-  if (!doc.Serialize([&writer](std::string_view piece) { return writer.Put(piece); }) ||
-      !writer.Flush() || !FlushFileBuffers(file.Get())) {
+  const auto put = [&writer](std::string_view piece) { return writer.Put(piece); };
+  const bool written = wide == nullptr
+                           ? doc.Serialize(put)
+                           : writer.Put(wide->Bom()) &&
+                                 doc.Serialize([&](std::string_view piece) { return wide->Put(piece, put); });
+  if (!written || !writer.Flush() || !FlushFileBuffers(file.Get())) {
     SavedError error;
     file.Close();
-    DeleteFileA(path.c_str());
+    DeleteFileW(name.c_str());
     return error.Fail();
   }
+  *stamp = StampOf(file.Get());
   if (!file.Close()) {
     SavedError error;
-    DeleteFileA(path.c_str());
+    DeleteFileW(name.c_str());
     return error.Fail();
   }
   return true;
@@ -195,7 +279,8 @@ bool WriteFlushed(const std::string& path, const IniDocument& doc) {
 // rename then fails with one of these, and a short retry usually gets through.
 bool MoveReplacing(const std::string& from, const std::string& to) {
   for (int attempt = 0;; ++attempt) {
-    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    if (MoveFileExW(WideName(from).c_str(), WideName(to).c_str(),
+                    MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
       return true;
     }
     DWORD error = GetLastError();
@@ -209,39 +294,79 @@ bool MoveReplacing(const std::string& from, const std::string& to) {
 
 // The old file under `prev`, for the .bak; false when neither a link nor a copy could be made.
 bool KeepPrevious(const std::string& path, const std::string& prev) {
+  const std::wstring from = WideName(path), to = WideName(prev);
   // A stale .prev from a save cut short before its rename is a link to the settings file
   // itself: copying onto that name would empty the settings. It must be gone first.
-  if (!DeleteFileA(prev.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
-  if (CreateHardLinkA(prev.c_str(), path.c_str(), nullptr)) return true;
-  if (CopyFileA(path.c_str(), prev.c_str(), TRUE)) return true;
-  DeleteFileA(prev.c_str());  // a half-made copy must not become the backup
+  if (!DeleteFileW(to.c_str()) && GetLastError() != ERROR_FILE_NOT_FOUND) return false;
+  if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr)) return true;
+  if (CopyFileW(from.c_str(), to.c_str(), TRUE)) return true;
+  DeleteFileW(to.c_str());  // a half-made copy must not become the backup
   return false;
+}
+
+// Keeps the file someone else changed beside it under a name of its own (never one taken):
+// a link, or a copy where links are not supported. The name made, or nothing.
+std::optional<std::string> KeepChanged(const std::string& path) {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  const LocalSecond when{now.wYear, now.wMonth, now.wDay, now.wHour, now.wMinute, now.wSecond};
+  const std::wstring from = WideName(path);
+  for (int attempt = 1; attempt <= 100; ++attempt) {
+    std::string name = ChangedCopyName(path, when, attempt);
+    const std::wstring to = WideName(name);
+    if (CreateHardLinkW(to.c_str(), from.c_str(), nullptr)) return name;
+    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS) continue;
+    if (CopyFileW(from.c_str(), to.c_str(), TRUE)) return name;
+    if (GetLastError() == ERROR_ALREADY_EXISTS || GetLastError() == ERROR_FILE_EXISTS) continue;
+    SavedError error;
+    DeleteFileW(to.c_str());  // a half-made copy
+    error.Fail();
+    return std::nullopt;
+  }
+  return std::nullopt;
 }
 
 }  // namespace
 
 bool SettingsFileExists(const std::string& path) {
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(WideName(path).c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
 bool ReadSettingsFile(const std::string& path, IniDocument* doc) {
+  SettingsFileStamp unused;
+  return ReadSettingsFile(path, doc, &unused);
+}
+
+bool ReadSettingsFile(const std::string& path, IniDocument* doc, SettingsFileStamp* stamp) {
   auto bytes = std::make_shared<std::string>();
-  if (!ReadBytes(path, bytes.get())) return false;
-  *doc = IniDocument::Parse(std::move(bytes));
+  SettingsFileStamp read;
+  if (!ReadBytes(path, bytes.get(), &read)) return false;
+  std::optional<WideSettingsText> wide;
+  *doc = ParseRead(std::move(bytes), &wide);
+  *stamp = read;
   return true;
 }
 
 namespace {
 
-// The transaction on the bytes read into `buffer`; the document points into them.
+// The transaction on the bytes read into `buffer`; the document points into them. A null
+// `stamp` checks nothing.
 bool Update(const std::string& path, const std::function<void(IniDocument&)>& change,
-            std::shared_ptr<std::string>& buffer) {
-  if (!ReadBytes(path, buffer.get())) return false;
-  IniDocument doc = IniDocument::Parse(buffer);
+            std::shared_ptr<std::string>& buffer, SettingsFileStamp* stamp, std::string* changedCopy) {
+  SettingsFileStamp found;
+  if (!ReadBytes(path, buffer.get(), &found)) return false;
+  if (stamp != nullptr && stamp->known && found.present && !(found == *stamp)) {
+    std::optional<std::string> kept = KeepChanged(path);
+    if (!kept) return false;
+    *changedCopy = std::move(*kept);
+    *stamp = found;
+  }
+  std::optional<WideSettingsText> wide;
+  IniDocument doc = ParseRead(buffer, &wide);
   // Windows refuses to rename over a read-only file, Wine does not: refuse here on both, so the
   // user's read-only mark holds wherever the program runs.
-  DWORD attributes = GetFileAttributesA(path.c_str());
+  DWORD attributes = GetFileAttributesW(WideName(path).c_str());
   if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) {
     SetLastError(ERROR_ACCESS_DENIED);
     return false;
@@ -251,20 +376,22 @@ bool Update(const std::string& path, const std::function<void(IniDocument&)>& ch
   const std::string temp = path + ".tmp";
   const std::string prev = path + ".prev";
   const std::string backup = path + ".bak";
-  if (!WriteFlushed(temp, doc)) return false;
+  SettingsFileStamp written;
+  if (!WriteFlushed(temp, doc, wide ? &*wide : nullptr, &written)) return false;
 
   // A missing file has no previous version; keep an existing .bak then.
-  const bool have_prev = SettingsFileExists(path) && KeepPrevious(path, prev);
+  const bool have_prev = found.present && KeepPrevious(path, prev);
 
   if (!MoveReplacing(temp, path)) {
     SavedError error;
-    DeleteFileA(temp.c_str());
+    DeleteFileW(WideName(temp).c_str());
     // A link cannot be removed while another program holds the file without sharing its
     // removal; then it stays until the next save replaces it (it never becomes the .bak).
-    if (have_prev) DeleteFileA(prev.c_str());
+    if (have_prev) DeleteFileW(WideName(prev).c_str());
     return error.Fail();
   }
-  if (have_prev && !MoveReplacing(prev, backup)) DeleteFileA(prev.c_str());
+  if (stamp != nullptr) *stamp = written;
+  if (have_prev && !MoveReplacing(prev, backup)) DeleteFileW(WideName(prev).c_str());
   SetLastError(ERROR_SUCCESS);
   return true;
 }
@@ -272,8 +399,15 @@ bool Update(const std::string& path, const std::function<void(IniDocument&)>& ch
 }  // namespace
 
 bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDocument&)>& change) {
+  std::string unused;
+  return UpdateSettingsFile(path, change, nullptr, &unused);
+}
+
+bool UpdateSettingsFile(const std::string& path, const std::function<void(IniDocument&)>& change,
+                        SettingsFileStamp* stamp, std::string* changedCopy) {
+  changedCopy->clear();
   std::shared_ptr<std::string> buffer = ReadBuffer().Take();
-  const bool saved = Update(path, change, buffer);
+  const bool saved = Update(path, change, buffer, stamp, changedCopy);
   const DWORD error = GetLastError();  // the save's, whatever giving the buffer back does to it
   ReadBuffer().GiveBack(std::move(buffer));
   SetLastError(error);

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "app/app_settings.h"
+#include "app/settings_file.h"
 
 namespace pinlark {
 
@@ -32,6 +33,7 @@ struct SettingsRecord {
 
   // Where the settings live; empty when this run must not touch any settings file.
   std::string settingsPath;
+  SettingsFileStamp settingsStamp;  // the version of the file last read or written
   HINSTANCE instance = nullptr;
   UINT taskbarCreatedMessage = 0;  // sent to every top-level window when the taskbar comes back
   int trayIcon = 0;                // icon resource the tray shows now
@@ -60,6 +62,7 @@ void SetSetting(HWND mainWindow, int index, intptr_t value);
 struct MainWindowParams {
   std::string settingsPath;  // empty: use no settings file
   const IniDocument* settings = nullptr;  // the file as read at start-up
+  SettingsFileStamp stamp;                // the version read
 };
 
 }  // namespace pinlark

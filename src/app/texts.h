@@ -28,6 +28,9 @@ inline constexpr char kAlarmDayRange[] = "アラームの日は1～%dの範囲�
 inline constexpr char kAlarmHourRange[] = "アラームの時は0～23の範囲で指定してください";
 inline constexpr char kAlarmMinuteRange[] = "アラームの分は0～59の範囲で指定してください";
 inline constexpr char kSaveFailed[] = "保存に失敗しました";
+inline constexpr char kSettingsChangedElsewhere[] =
+    "設定ファイルがほかのプログラムによって変更されていました。\n"
+    "変更されたファイルを次の名前で残してから、保存しました。\n";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =
     "プログラムのパスが長すぎるため、設定ファイルを使えません。\n"

@@ -6,7 +6,7 @@
 
 #include "app/error_report.h"
 #include "app/font_keys.h"
-#include "app/settings_file.h"
+#include "app/settings_save.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
 #include "memo/memo_window.h"
@@ -16,11 +16,9 @@ namespace {
 
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
-void SaveFontKeys(HWND ownerDialog, const SettingsRecord* r, const FontKeys& keys) {
+void SaveFontKeys(HWND ownerDialog, SettingsRecord* r, const FontKeys& keys) {
   if (r->settingsPath.empty()) return;
-  if (!UpdateSettingsFile(r->settingsPath, [&](IniDocument& ini) { WriteFontKeys(&ini, keys); })) {
-    ReportError(ownerDialog, text::kSaveFailed);
-  }
+  SaveSettings(ownerDialog, r, [&](IniDocument& ini) { WriteFontKeys(&ini, keys); });
 }
 
 }  // namespace

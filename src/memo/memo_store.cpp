@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "app/error_report.h"
-#include "app/settings_file.h"
+#include "app/settings_save.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
 #include "memo/memo_keys.h"
@@ -121,11 +121,9 @@ void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
 }
 
 bool SaveAllMemos(HWND mainWindow) {
-  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  SettingsRecord* r = GetSettingsRecord(mainWindow);
   if (r->settingsPath.empty()) return true;  // this run keeps no settings file
-  if (UpdateSettingsFile(r->settingsPath, [&](IniDocument& ini) { WriteAllMemos(mainWindow, &ini); })) return true;
-  ReportError(mainWindow, text::kSaveFailed);
-  return false;
+  return SaveSettings(mainWindow, r, [&](IniDocument& ini) { WriteAllMemos(mainWindow, &ini); });
 }
 
 void LoadAllMemos(HWND mainWindow, const IniDocument& settings, bool fileExists) {

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "app/error_report.h"
-#include "app/settings_file.h"
+#include "app/settings_save.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
 #include "memo/memo_font.h"
@@ -31,9 +31,7 @@ void SaveAtClose(HWND mainWindow, SettingsRecord* r) {
     WriteAllMemos(mainWindow, &ini);
     WriteAppSettings(&ini, settings);
   };
-  if (!UpdateSettingsFile(r->settingsPath, change)) {
-    ReportError(mainWindow, text::kSaveFailed);
-  }
+  SaveSettings(mainWindow, r, change);
 }
 
 }  // namespace
@@ -45,7 +43,10 @@ LRESULT OnMainCreate(HWND mainWindow, const CREATESTRUCTA* create) {
   const auto* params = static_cast<const MainWindowParams*>(create->lpCreateParams);
   const IniDocument empty;
   const IniDocument& settings = (params != nullptr && params->settings != nullptr) ? *params->settings : empty;
-  if (params != nullptr) r->settingsPath = params->settingsPath;
+  if (params != nullptr) {
+    r->settingsPath = params->settingsPath;
+    r->settingsStamp = params->stamp;
+  }
   r->instance = create->hInstance;
   r->acceptCommands = 1;
 

@@ -68,10 +68,12 @@ bool RegisterWindowClasses(HINSTANCE instance) {
   return RegisterClassA(&mainClass) != 0 && RegisterClassA(&memoClass) != 0;
 }
 
-HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const IniDocument& settings) {
+HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const IniDocument& settings,
+                      const SettingsFileStamp& stamp) {
   MainWindowParams params;
   params.settingsPath = settingsPath;
   params.settings = &settings;
+  params.stamp = stamp;
   // Never shown; its corner sits at the bottom-right corner of the screen.
   return CreateWindowExA(0, text::kMainClass, text::kAppName, WS_POPUP | WS_CAPTION | WS_SYSMENU,
                          GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), CW_USEDEFAULT,
@@ -90,14 +92,15 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACC
   // A settings file that is there but cannot be read is left alone for this run: writing it
   // would drop the memos it holds.
   IniDocument settings;
+  SettingsFileStamp stamp;
   DWORD readError = ERROR_SUCCESS;
   const bool noPath = settingsPath.empty();
   const bool fileExists = !noPath && SettingsFileExists(settingsPath);
-  if (!noPath && !ReadSettingsFile(settingsPath, &settings)) {
+  if (!noPath && !ReadSettingsFile(settingsPath, &settings, &stamp)) {
     readError = GetLastError();
     settingsPath.clear();
   }
-  HWND window = CreateMainWindow(instance, settingsPath, settings);
+  HWND window = CreateMainWindow(instance, settingsPath, settings, stamp);
   if (window == nullptr) return false;
   if (noPath) {
     ShowError(window, text::kSettingsPathTooLong);

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/ini_document.h"
+#include "app/settings_file.h"
 
 namespace pinlark {
 
@@ -20,8 +21,9 @@ bool HandOverToRunningInstance(const char* commandLine);
 bool RegisterWindowClasses(HINSTANCE instance);
 
 // Creates the hidden main window on the given settings file (empty: none), whose contents
-// were read as `settings`. Null on failure.
-HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const IniDocument& settings);
+// were read as `settings`, from the version of the file `stamp` names. Null on failure.
+HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const IniDocument& settings,
+                      const SettingsFileStamp& stamp = {});
 
 // Runs until WM_QUIT; the accelerators apply to every window of the thread.
 void RunMessageLoop(HWND mainWindow, HACCEL accelerators);

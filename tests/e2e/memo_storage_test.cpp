@@ -103,5 +103,52 @@ TEST(StoredMemos, TheExampleMemoReadsAndWritesBackAsWritten) {
   EXPECT_THAT(pinlark.ReadIni(), HasSubstr("[Pinlark]\r\n" + block));
 }
 
+// The settings file edited by hand while the program runs: the next save keeps the edited file
+// beside it, names it, and saves the program's memos over it.
+TEST(StoredMemos, AFileChangedOnDiskBetweenTwoSavesIsKeptBesideItAndNamed) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nMemoPos0=500 100 120 30\r\nMemo0=mine\r\n")));
+  Save(pinlark);
+  const std::string edited = "[Pinlark]\r\nMemoPos0=500 100 120 30\r\nMemo0=edited by hand\r\n[Other]\r\nx=1\r\n";
+  ASSERT_TRUE(pinlark.WriteIni(edited));
+  PostMessageA(pinlark.MainWindow(), WM_COMMAND, kSaveCommand, 0);
+  HWND told = WaitForDialog(pinlark.Pid(), "Pinlark");
+  ASSERT_NE(told, nullptr);
+  const std::string text = DialogText(told);
+  const std::string intro = "設定ファイルがほかのプログラムによって変更されていました。\n"
+                            "変更されたファイルを次の名前で残してから、保存しました。\n";
+  ASSERT_EQ(text.rfind(intro, 0), 0u) << text;
+  const std::string copy = text.substr(intro.size());
+  EXPECT_EQ(copy.rfind(pinlark.IniPath() + ".changed-", 0), 0u) << copy;
+  EXPECT_EQ(ReadFileBytes(copy), edited);
+  PressButton(told, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(told));
+  EXPECT_THAT(pinlark.ReadIni(), HasSubstr("Memo0=mine\r\n"));
+  EXPECT_THAT(pinlark.ReadIni(), HasSubstr("[Other]\r\nx=1\r\n"));
+  EXPECT_EQ(pinlark.Close(), 0u) << "the close's save finds the file it wrote: nothing to tell";
+}
+
+std::string Utf16Bytes(const std::wstring& text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
+}
+
+// Saved as "Unicode" by an editor: the memos come up, and a save keeps the file in UTF-16 with
+// the lines the program leaves alone as they were (a character code page 932 lacks included).
+TEST(StoredMemos, AUtf16FileShowsItsMemosAndStaysUtf16) {
+  const std::wstring comment = L"\xFEFF; \xD83D\xDE00 \x8868\r\n";
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", Utf16Bytes(comment + L"[Pinlark]\r\nMemoPos0=500 100 120 30\r\nMemo0=\x8868\\r\\nx\r\n")));
+  const std::vector<HWND> memos = Memos(pinlark, true);
+  ASSERT_EQ(memos.size(), 1u);
+  EXPECT_EQ(TextOf(memos[0]), "表\r\nx");
+  EXPECT_EQ(pinlark.Close(), 0u);
+  const std::string file = pinlark.ReadIni();
+  ASSERT_EQ(file.rfind(Utf16Bytes(comment + L"[Pinlark]\r\nMemoPos0=500 100 120 30\r\n"), 0), 0u);
+  EXPECT_EQ(file.size() % 2, 0u);
+  EXPECT_NE(file.find(Utf16Bytes(L"\r\nMemo0=\x8868\\r\\nx\r\n")), std::string::npos);
+  EXPECT_NE(file.find(Utf16Bytes(L"\r\nMemoColor0=")), std::string::npos) << "saved at close, in UTF-16";
+  EXPECT_EQ(file.find("Memo"), std::string::npos) << "no code page text";
+}
+
 }  // namespace
 }  // namespace pinlark::e2e

@@ -5,10 +5,12 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <memory>
 #include <string>
 #include <string_view>
 
 #include "app/ini_document.h"
+#include "app/wide_settings_text.h"
 #include "memo/memo_keys.h"
 #include "memo/text_escape.h"
 
@@ -76,6 +78,39 @@ void ExerciseDocument(std::string_view bytes) {
   FUZZ_CHECK(!pinlark::ReadMemoSlot(IniDocument::Parse(copy.Serialize()), pinlark::kTrashPrefix, 1, 0));
 }
 
+// The same bytes as a UTF-16 file: unchanged, it writes back as it was; changed, it reads back
+// with the change. The code page here widens every unit past ASCII to a double-byte character.
+const pinlark::CodePageConversion kTwoBytePage{
+    [](std::u16string_view units, std::string* out) {
+      for (char16_t unit : units) *out += unit < 0x80 ? std::string(1, static_cast<char>(unit)) : "\x82\xA0";
+    },
+    [](std::string_view text, std::u16string* out) {
+      for (char c : text) out->push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }};
+
+std::string WideBytes(const pinlark::WideSettingsText& wide, const IniDocument& doc) {
+  std::string out(wide.Bom());
+  doc.Serialize([&](std::string_view piece) {
+    return wide.Put(piece, [&](std::string_view b) {
+      out += b;
+      return true;
+    });
+  });
+  return out;
+}
+
+void ExerciseWide(std::string_view bytes) {
+  auto file = std::make_shared<const std::string>("\xFF\xFE" + std::string(bytes));
+  const pinlark::WideSettingsText wide(file, pinlark::TextEncoding::kUtf16Le, kTwoBytePage);
+  IniDocument doc = IniDocument::Parse(wide.Ansi());
+  FUZZ_CHECK(WideBytes(wide, doc) == file->substr(0, file->size() & ~std::size_t{1}));  // whole units
+  FUZZ_CHECK(doc.Set(kSection, "Memo0", "x") && doc.Set(kSection, "Extra", "1"));
+  auto saved = std::make_shared<const std::string>(WideBytes(wide, doc));
+  const pinlark::WideSettingsText again(saved, pinlark::TextEncoding::kUtf16Le, kTwoBytePage);
+  const IniDocument reread = IniDocument::Parse(again.Ansi());
+  FUZZ_CHECK(reread.Find(kSection, "Extra") == "1" && reread.Find(kSection, "Memo0") == "x");
+}
+
 // The value as a profile reader returns it: blanks off both ends, then one pair of matching
 // quotes.
 std::string_view AsRead(std::string_view value) {
@@ -104,5 +139,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
   const std::string_view bytes(reinterpret_cast<const char*>(data), size);
   ExerciseDocument(bytes);
   ExerciseEscaping(bytes);
+  ExerciseWide(bytes);
   return 0;
 }

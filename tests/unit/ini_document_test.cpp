@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include "app/changed_copy_name.h"
+#include "app/wide_settings_text.h"
+
 #include <memory>
 #include <string>
 #include <vector>
@@ -326,6 +329,65 @@ TEST(IniDocumentValues, AreOpaqueShiftJisBytesOfAnyLength) {
   ASSERT_TRUE(reread.Set("Pinlark", "Memo0", "short"));
   EXPECT_EQ(reread.Serialize(),
             "[Pinlark]\r\nMemo0=short\r\n\x95\x5C=" + sjis + "\r\n; keep\r\n[Other]\r\nx=1\r\n");
+}
+
+// ---- Files saved as UTF-16 by an editor, and the names of kept copies
+
+std::string Utf16(std::u16string_view units, TextEncoding encoding) {
+  std::string bytes;
+  for (char16_t unit : units) {
+    const char low = static_cast<char>(unit & 0xFF), high = static_cast<char>(unit >> 8);
+    bytes += encoding == TextEncoding::kUtf16Le ? std::string{low, high} : std::string{high, low};
+  }
+  return bytes;
+}
+
+// A code page of ASCII alone: everything else reads as '?', as the system's does for
+// characters it lacks.
+const CodePageConversion kAsciiPage{
+    [](std::u16string_view units, std::string* out) {
+      for (char16_t unit : units) out->push_back(unit < 0x80 ? static_cast<char>(unit) : '?');
+    },
+    [](std::string_view text, std::u16string* out) {
+      for (char c : text) out->push_back(static_cast<char16_t>(static_cast<unsigned char>(c)));
+    }};
+
+TEST(WideSettingsText, ReadsLinesInTheCodePageAndWritesBackUnchangedLinesAsTheirOwnBytes) {
+  for (TextEncoding encoding : {TextEncoding::kUtf16Le, TextEncoding::kUtf16Be}) {
+    SCOPED_TRACE(encoding == TextEncoding::kUtf16Le ? "LE" : "BE");
+    // A character beyond the code page (and beyond 16 bits) in a comment.
+    const std::string file = Utf16(u"\uFEFF; \U0001F600 \u8868\r\n[Pinlark]\nMemo0=x\r\nA=1", encoding);
+    ASSERT_EQ(EncodingOf(file), encoding);
+    WideSettingsText wide(std::make_shared<const std::string>(file), encoding, kAsciiPage);
+    EXPECT_EQ(*wide.Ansi(), "; ?? ?\r\n[Pinlark]\nMemo0=x\r\nA=1");
+    IniDocument doc = IniDocument::Parse(wide.Ansi());
+    const auto bytes_of = [&] {
+      std::string out(wide.Bom());
+      doc.Serialize([&](std::string_view piece) { return wide.Put(piece, [&](std::string_view b) {
+        out += b;
+        return true;
+      }); });
+      return out;
+    };
+    EXPECT_EQ(bytes_of(), file);
+    ASSERT_TRUE(doc.Set("Pinlark", "Memo0", "y"));
+    ASSERT_TRUE(doc.Set("Pinlark", "B", "2"));
+    EXPECT_EQ(bytes_of(), Utf16(u"\uFEFF; \U0001F600 \u8868\r\n[Pinlark]\nMemo0=y\r\nA=1\r\nB=2\r\n", encoding));
+    // Half a character at the end is dropped: what follows it would come out of step.
+    WideSettingsText odd(std::make_shared<const std::string>(file + "!"), encoding, kAsciiPage);
+    ASSERT_EQ(*odd.Ansi(), *wide.Ansi());
+    std::string out(odd.Bom());
+    ASSERT_TRUE(odd.Put(*odd.Ansi(), [&](std::string_view b) { return out += b, true; }));
+    EXPECT_EQ(out, file);
+  }
+  EXPECT_EQ(EncodingOf("\xEF\xBB\xBF[a]"), TextEncoding::kAnsi);  // kept by the document itself
+  EXPECT_EQ(EncodingOf("\xFF"), TextEncoding::kAnsi);
+}
+
+TEST(ChangedCopyName, SaysWhatAndWhenAndNeverRepeatsAName) {
+  const LocalSecond when{2026, 12, 9, 3, 5, 7};
+  EXPECT_EQ(ChangedCopyName("C:\\a\\pinlark.ini", when, 1), "C:\\a\\pinlark.ini.changed-20261209-030507");
+  EXPECT_EQ(ChangedCopyName("C:\\a\\pinlark.ini", when, 3), "C:\\a\\pinlark.ini.changed-20261209-030507-3");
 }
 
 }  // namespace

@@ -269,7 +269,8 @@ TEST(MemoStore, LongAndShortTextsAreSavedWholeAndOverlongOnesCut) {
 }
 
 // A save escapes a text only when it changed since the last one: a new text is written, and
-// a value edited in the file meanwhile is written back from the memo.
+// a value edited in the file meanwhile is written back from the memo, the edited file kept
+// beside it under the name the user is told.
 TEST(MemoStore, EachSaveWritesTheTextTheMemoHoldsNow) {
   test::MainWindowFixture main("[Pinlark]\r\n");
   HWND memo = NewMemo(main.window(), "old\ttext", 100, 100);
@@ -283,7 +284,14 @@ TEST(MemoStore, EachSaveWritesTheTextTheMemoHoldsNow) {
   IniDocument edited = IniDocument::Parse(main.ReadIni());
   edited.Set("Pinlark", "Memo0", "changed outside");
   test::WriteFileBytes(main.iniPath(), edited.Serialize());
+  test::ModalWatcher watcher([](const test::SeenWindow& s) { test::PressButton(s, IDOK); });
   ASSERT_TRUE(SaveAllMemos(main.window()));
+  ASSERT_TRUE(watcher.Wait());
+  const std::string& told = watcher.seen().staticText;
+  ASSERT_EQ(told.rfind(text::kSettingsChangedElsewhere, 0), 0u) << told;
+  const std::string copy = told.substr(std::string(text::kSettingsChangedElsewhere).size());
+  EXPECT_EQ(copy.rfind(main.iniPath() + ".changed-", 0), 0u) << copy;
+  EXPECT_EQ(test::ReadFileBytes(copy), edited.Serialize());
   EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetString("Pinlark", "Memo0", ""), "new\\r\\ntext");
 }
 

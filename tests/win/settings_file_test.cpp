@@ -7,12 +7,21 @@
 #include <cstdio>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace pinlark {
 namespace {
 
+// A name for the wide calls, in its long form past the length limit of the "A" calls.
+std::wstring Wide(const std::string& path) {
+  std::wstring wide(path.size(), L'\0');
+  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
+                                                      wide.data(), static_cast<int>(wide.size()))));
+  return wide.size() < MAX_PATH ? wide : L"\\\\?\\" + wide;
+}
+
 std::optional<std::string> ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
+  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
                             nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return std::nullopt;
   std::string bytes;
@@ -33,7 +42,7 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 }
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The folder of a path, found without mistaking the trail byte of a double-byte character
@@ -221,6 +230,71 @@ TEST_F(SettingsFile, WorksInFoldersNamedInCodePage932) {
   EXPECT_EQ(ReadBytes(ini), "[Pinlark]\r\nA=2\r\n");
   EXPECT_EQ(ReadBytes(ini + ".bak"), "[Pinlark]\r\nA=1\r\n");
   ExpectNoLeftovers(ini);
+}
+
+// Names of 256 to 259 bytes, whose temporary and backup names pass the limit of the "A" calls.
+TEST_F(SettingsFile, SavesUnderTheLongestNamesTheProgramCanHave) {
+  for (size_t length = 256; length <= 259; ++length) {
+    SCOPED_TRACE(length);
+    const std::string folder = dir_ + "\\" + std::string(length - dir_.size() - 13, 'd');
+    ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << GetLastError();
+    const std::string ini = folder + "\\pinlark.ini";
+    ASSERT_EQ(ini.size(), length);
+    ASSERT_TRUE(UpdateSettingsFile(ini, [](IniDocument& d) { d.Set("Pinlark", "A", "1"); })) << GetLastError();
+    ASSERT_TRUE(UpdateSettingsFile(ini, [](IniDocument& d) { d.Set("Pinlark", "A", "2"); })) << GetLastError();
+    EXPECT_EQ(ReadBytes(ini), "[Pinlark]\r\nA=2\r\n");
+    EXPECT_EQ(ReadBytes(ini + ".bak"), "[Pinlark]\r\nA=1\r\n");
+    ExpectNoLeftovers(ini);
+    for (const char* leftover : {".bak", ""}) DeleteFileW(Wide(ini + leftover).c_str());
+    RemoveDirectoryW(Wide(folder).c_str());
+  }
+}
+
+// A file that is no longer the version last read or written is kept beside it, once, under a
+// name of its own; the save then goes ahead on it.
+TEST_F(SettingsFile, KeepsAFileSomeoneElseChangedBesideItOnce) {
+  SettingsFileStamp stamp;
+  IniDocument doc;
+  ASSERT_TRUE(ReadSettingsFile(ini_, &doc, &stamp));  // none yet
+  std::string copy;
+  const auto save = [&](const char* value) {
+    return UpdateSettingsFile(ini_, [&](IniDocument& d) { d.Set("Pinlark", "A", value); }, &stamp, &copy);
+  };
+  std::vector<std::string> copies;
+  for (const char* foreign : {"[Other]\r\nx=1\r\n", "[Other]\r\nx=22\r\n", "[Other]\r\nx=333\r\n"}) {
+    WriteBytes(ini_, foreign);
+    ASSERT_TRUE(save("1"));
+    ASSERT_EQ(copy.rfind(ini_ + ".changed-", 0), 0u) << copy;
+    EXPECT_EQ(ReadBytes(copy), foreign);
+    EXPECT_EQ(ReadBytes(ini_), foreign + std::string("[Pinlark]\r\nA=1\r\n"));
+    for (const std::string& earlier : copies) EXPECT_NE(copy, earlier) << "within one second too";
+    copies.push_back(copy);
+    ASSERT_TRUE(save("2"));  // the program's own save is no foreign change
+    EXPECT_EQ(copy, "");
+  }
+  WIN32_FIND_DATAA found;
+  HANDLE find = FindFirstFileA((dir_ + "\\*").c_str(), &found);
+  int files = 0;
+  do files += (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : 1;
+  while (FindNextFileA(find, &found));
+  FindClose(find);
+  EXPECT_EQ(files, 5) << "the file, its .bak and the three copies";
+}
+
+// Saved as "Unicode" by an editor: read in the code page, written back whole in UTF-16, with
+// what the code page lacks kept in the lines the program leaves alone.
+TEST_F(SettingsFile, KeepsAUtf16FileInUtf16) {
+  if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8)";
+  const auto utf16 = [](const wchar_t* text) {
+    return std::string(reinterpret_cast<const char*>(text), 2 * wcslen(text));
+  };
+  const std::string before = utf16(L"\xFEFF; \xD83D\xDE00\r\n[Pinlark]\r\nMemo0=\x8868\r\n");
+  WriteBytes(ini_, before);
+  IniDocument doc;
+  ASSERT_TRUE(ReadSettingsFile(ini_, &doc));
+  EXPECT_EQ(doc.GetString("Pinlark", "Memo0", ""), "\x95\x5C");
+  ASSERT_TRUE(SaveOne("Memo1", "\x83\x5C"));
+  EXPECT_EQ(ReadBytes(ini_), before + utf16(L"Memo1=\x30BD\r\n"));
 }
 
 TEST_F(SettingsFile, AFailedSaveChangesNothingAndSetsTheLastError) {
