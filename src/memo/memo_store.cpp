@@ -122,7 +122,10 @@ void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
 
 bool SaveAllMemos(HWND mainWindow) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
-  if (r->settingsPath.empty()) return true;  // this run keeps no settings file
+  if (r->settingsPath.empty()) {  // this run keeps no settings file
+    TellOnceThatNothingIsSaved(mainWindow);
+    return true;
+  }
   if (UpdateSettingsFile(r->settingsPath, [&](IniDocument& ini) { WriteAllMemos(mainWindow, &ini); })) return true;
   ReportError(mainWindow, text::kSaveFailed);
   return false;
