@@ -18,6 +18,8 @@ INT_PTR ShellExecuteOpen(HWND owner, const char* path, const char* directory, in
 
 ShellOpenFunction g_shellOpen = ShellExecuteOpen;
 
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
 bool FileExists(const std::string& path) {
   const DWORD attributes = GetFileAttributesA(path.c_str());
   return attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
@@ -27,7 +29,7 @@ std::string ProgramFolder() {
   std::vector<char> path(32768);
   const DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
   if (length == 0 || length >= path.size()) return {};
-  return FolderOfPath(std::string(path.data(), length));
+  return FolderOfPath(std::string_view(path.data(), length), SystemLeadByte);
 }
 
 }  // namespace

@@ -38,6 +38,14 @@ struct SettingsRecord {
   UINT taskbarCreatedMessage = 0;  // sent to every top-level window when the taskbar comes back
   int trayIcon = 0;                // icon resource the tray shows now
   bool alarmCheckRunning = false;  // keeps the alarm check from running inside its own dialogs
+  bool closing = false;            // keeps a close from starting again inside its own message boxes
+  bool closeSaveFailed = false;    // a close's save failed: the next close may end without saving
+
+  // A run without a settings file: what its first save tells the user (null: the run has a
+  // file), with the system's error code behind it (ERROR_SUCCESS: none), and whether it was told.
+  const char* unsavedReason = nullptr;
+  DWORD unsavedError = ERROR_SUCCESS;
+  bool unsavedTold = false;
 };
 
 // Indices of the settings accessor.

@@ -17,4 +17,8 @@ namespace pinlark {
 // False when the save failed.
 bool SaveSettings(HWND owner, SettingsRecord* r, const std::function<void(IniDocument&)>& change);
 
+// The same save, leaving a failure to the caller: false with the system's error code set. With
+// `owner` null nothing is shown at all (the end of a session, which no message box may hold up).
+bool SaveSettingsUnreported(HWND owner, SettingsRecord* r, const std::function<void(IniDocument&)>& change);
+
 }  // namespace pinlark

@@ -31,6 +31,7 @@ inline constexpr char kSaveFailed[] = "保存に失敗しました";
 inline constexpr char kSettingsChangedElsewhere[] =
     "設定ファイルがほかのプログラムによって変更されていました。\n"
     "変更されたファイルを次の名前で残してから、保存しました。\n";
+inline constexpr char kEndWithoutSaving[] = "保存せずに終了します\nよろしいですか？";
 inline constexpr char kFontCreateFailed[] = "フォント作成に失敗しました";
 inline constexpr char kSettingsPathTooLong[] =
     "プログラムのパスが長すぎるため、設定ファイルを使えません。\n"
@@ -38,6 +39,16 @@ inline constexpr char kSettingsPathTooLong[] =
 inline constexpr char kSettingsUnreadable[] =
     "設定ファイルを読み込めませんでした。\n"
     "設定ファイルを守るため、この実行中は設定ファイルに書き込みません。";
+inline constexpr char kSettingsNameTooShort[] =
+    "プログラムの名前が短すぎるため、設定ファイルを使えません。\n"
+    "設定とメモはこの実行中だけ保持され、保存されません。";
+// What the first save of a run without a settings file says.
+inline constexpr char kNotSavedPathTooLong[] =
+    "プログラムのパスが長すぎるため、変更を保存できません。\n設定とメモはこの実行中だけ保持されます。";
+inline constexpr char kNotSavedNameTooShort[] =
+    "プログラムの名前が短すぎるため、変更を保存できません。\n設定とメモはこの実行中だけ保持されます。";
+inline constexpr char kNotSavedUnreadable[] =
+    "設定ファイルを読み込めなかったため、この実行中の変更は保存できません。";
 inline constexpr char kHelpMissing[] =
     "ヘルプファイルが見つかりません。\nプログラムと同じフォルダに help フォルダがあるか確認してください。";
 inline constexpr char kHelpOpenFailed[] = "ヘルプを開けませんでした";

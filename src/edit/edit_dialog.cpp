@@ -418,4 +418,31 @@ void OpenEditDialog(HWND mainWindow, HWND memo) {
   }
 }
 
+// The session ends with the dialog open: what it shows the user has written goes into its memo,
+// or into a new one, so that the save that follows keeps it. The dialog stays open on that memo,
+// so a later OK changes it rather than making a second one.
+void KeepOpenEditText(HWND mainWindow) {
+  SettingsRecord* r = GetSettingsRecord(mainWindow);
+  HWND dialog = r->editDialog;
+  if (dialog == nullptr || StateOf(dialog) == nullptr) return;
+  EditDialogState* state = StateOf(dialog);
+  HWND memo = state->memo;
+  if (memo != nullptr && ListIndexOf(r->memos, r->memoCount, memo) < 0) memo = nullptr;
+  const std::string text = CutAtCharBoundary(ItemText(dialog, IDC_EDIT_TEXT), 65534, SystemLeadByte);
+  if (memo != nullptr ? SendMessageA(Field(dialog), EM_GETMODIFY, 0, 0) == 0 : text.empty()) return;
+  const bool isNew = memo == nullptr;
+  if (isNew) {
+    memo = CreateMemoWindow(mainWindow, kKindMemo);
+    if (memo == nullptr) return;
+    SetMemoField(memo, kMemoColor, SelectedColour(dialog, IDC_EDIT_COLOR).value_or(r->app.defaultColor));
+    state->memo = memo;
+    r->editTarget = memo;
+  }
+  SetWindowTextA(memo, text.c_str());
+  AutoSizeMemo(memo);
+  if (isNew && r->app.hide == 0) ShowWindow(memo, SW_SHOWNOACTIVATE);
+  InvalidateRect(memo, nullptr, TRUE);
+  SendMessageA(Field(dialog), EM_SETMODIFY, FALSE, 0);
+}
+
 }  // namespace pinlark

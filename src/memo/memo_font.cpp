@@ -17,7 +17,10 @@ namespace {
 bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
 
 void SaveFontKeys(HWND ownerDialog, SettingsRecord* r, const FontKeys& keys) {
-  if (r->settingsPath.empty()) return;
+  if (r->settingsPath.empty()) {  // this run keeps no settings file
+    TellOnceThatNothingIsSaved(GetParent(ownerDialog));
+    return;
+  }
   SaveSettings(ownerDialog, r, [&](IniDocument& ini) { WriteFontKeys(&ini, keys); });
 }
 

@@ -122,7 +122,10 @@ void WriteAllMemos(HWND mainWindow, IniDocument* ini) {
 
 bool SaveAllMemos(HWND mainWindow) {
   SettingsRecord* r = GetSettingsRecord(mainWindow);
-  if (r->settingsPath.empty()) return true;  // this run keeps no settings file
+  if (r->settingsPath.empty()) {  // this run keeps no settings file
+    TellOnceThatNothingIsSaved(mainWindow);
+    return true;
+  }
   return SaveSettings(mainWindow, r, [&](IniDocument& ini) { WriteAllMemos(mainWindow, &ini); });
 }
 

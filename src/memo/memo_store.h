@@ -13,7 +13,8 @@ namespace pinlark {
 void WriteAllMemos(HWND mainWindow, IniDocument* ini);
 
 // Saves every memo and trash memo in one write of the settings file. A failure is reported once
-// ("保存に失敗しました") and nothing in memory is lost: the next save writes everything.
+// ("保存に失敗しました") and nothing in memory is lost: the next save writes everything. A run
+// without a settings file says so at its first save.
 bool SaveAllMemos(HWND mainWindow);
 
 // At start-up: the memos and trash memos of `settings`, then Move; with no settings file

@@ -6,6 +6,7 @@
 #include "app/settings_save.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
+#include "edit/edit_dialog.h"
 #include "memo/memo_font.h"
 #include "memo/memo_store.h"
 #include "res/resource_ids.h"
@@ -23,15 +24,37 @@ void PrepareMenu(SettingsRecord* r) {
 }
 
 // Everything the program owns in the settings file at close, memos and application keys, in
-// one transaction.
-void SaveAtClose(HWND mainWindow, SettingsRecord* r) {
-  if (r->settingsPath.empty()) return;
+// one transaction. False with the system's error code set when it failed. A file someone else
+// changed is told with `owner`, and not at all when it is null.
+bool SaveEverything(HWND owner, HWND mainWindow, SettingsRecord* r) {
   const AppSettings settings = r->app;
   const auto change = [&](IniDocument& ini) {
     WriteAllMemos(mainWindow, &ini);
     WriteAppSettings(&ini, settings);
   };
-  SaveSettings(mainWindow, r, change);
+  return SaveSettingsUnreported(owner, r, change);
+}
+
+// Whether the close may end the program. A failed save keeps it running, so nothing is lost;
+// when a save fails again at a later close, the user may end without saving, so a folder that
+// stays read-only does not keep the program from ending.
+bool MayEnd(HWND mainWindow, SettingsRecord* r) {
+  if (r->editDialog != nullptr) {
+    MessageBoxA(mainWindow, text::kEditDialogOpen, text::kAppName, MB_ICONERROR);
+    SetFocus(r->editDialog);
+    return false;
+  }
+  if (r->settingsPath.empty()) {
+    TellOnceThatNothingIsSaved(mainWindow);
+    return true;
+  }
+  if (SaveEverything(mainWindow, mainWindow, r)) return true;
+  if (!r->closeSaveFailed) {
+    r->closeSaveFailed = true;
+    ReportError(mainWindow, text::kSaveFailed);
+    return false;
+  }
+  return AskAfterError(mainWindow, text::kSaveFailed, text::kEndWithoutSaving) == IDYES;
 }
 
 }  // namespace
@@ -74,16 +97,25 @@ void OnMainFinalDestroy(HWND mainWindow) {
 
 int CloseApplication(HWND mainWindow) {
   SettingsRecord* r = GetSettingsRecord(mainWindow);
-  if (r->editDialog != nullptr) {
-    MessageBoxA(mainWindow, text::kEditDialogOpen, text::kAppName, MB_ICONERROR);
-    SetFocus(r->editDialog);
-    return 0;
-  }
-  SaveAtClose(mainWindow, r);
+  // The message boxes of a close run a message loop, in which "終了" or a shutdown can ask
+  // again; a second close there would free the record under the first.
+  if (r->closing) return 0;
+  r->closing = true;
+  const bool mayEnd = MayEnd(mainWindow, r);
+  r->closing = false;
+  if (!mayEnd) return 0;
   RemoveTrayIcon(mainWindow);
   KillTimer(mainWindow, r->alarmTimer);
   DestroyWindow(mainWindow);  // frees the record on WM_NCDESTROY
   return 1;
+}
+
+void SaveAtSessionEnd(HWND mainWindow) {
+  SettingsRecord* r = GetSettingsRecord(mainWindow);
+  if (r == nullptr) return;
+  KeepOpenEditText(mainWindow);
+  // The process may go as soon as this returns: no message box, which would only hold up the end.
+  if (!r->settingsPath.empty()) SaveEverything(nullptr, mainWindow, r);
 }
 
 }  // namespace pinlark

@@ -38,6 +38,9 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
       return 0;
     case WM_QUERYENDSESSION:
       return accepting ? CloseApplication(window) : 0;
+    case WM_ENDSESSION:
+      if (wParam != FALSE) SaveAtSessionEnd(window);
+      return 0;
     case WM_HELP:
       SendMessageA(window, WM_COMMAND, IDM_HELP, 0);
       return 0;

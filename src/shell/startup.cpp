@@ -21,12 +21,28 @@ namespace {
 // Room for the longest path Windows has, so the settings path is never made from a cut one.
 constexpr DWORD kLongestPath = 32768;
 
-// The settings file's path, or empty when the program's own path cannot give one.
-std::string FindSettingsPath() {
+bool SystemLeadByte(unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; }
+
+// Why a run keeps no settings file: what start-up says, and what the run's first save says.
+struct NoSettingsFile {
+  const char* atStart;
+  const char* atSave;
+};
+constexpr NoSettingsFile kPathTooLong = {text::kSettingsPathTooLong, text::kNotSavedPathTooLong};
+constexpr NoSettingsFile kNameTooShort = {text::kSettingsNameTooShort, text::kNotSavedNameTooShort};
+constexpr NoSettingsFile kUnreadable = {text::kSettingsUnreadable, text::kNotSavedUnreadable};
+
+// The settings file's path, or empty with `*why` set when the program's own path cannot give one.
+std::string FindSettingsPath(const NoSettingsFile** why) {
   std::vector<char> path(kLongestPath);
   const DWORD length = GetModuleFileNameA(nullptr, path.data(), kLongestPath);
-  if (length == 0 || length >= kLongestPath) return {};
-  return SettingsPathForProgram(std::string(path.data(), length));
+  if (length == 0 || length >= kLongestPath) {
+    *why = &kPathTooLong;
+    return {};
+  }
+  std::string settingsPath = SettingsPathForProgram(std::string_view(path.data(), length), SystemLeadByte);
+  if (settingsPath.empty()) *why = &kNameTooShort;
+  return settingsPath;
 }
 
 }  // namespace
@@ -82,7 +98,8 @@ HWND CreateMainWindow(HINSTANCE instance, const std::string& settingsPath, const
 
 bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACCEL* accelerators) {
   *mainWindow = nullptr;
-  std::string settingsPath = FindSettingsPath();
+  const NoSettingsFile* why = nullptr;
+  std::string settingsPath = FindSettingsPath(&why);
   if (HandOverToRunningInstance(commandLine)) return false;
   if (!RegisterWindowClasses(instance)) return false;
 
@@ -94,19 +111,24 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACC
   IniDocument settings;
   SettingsFileStamp stamp;
   DWORD readError = ERROR_SUCCESS;
-  const bool noPath = settingsPath.empty();
-  const bool fileExists = !noPath && SettingsFileExists(settingsPath);
-  if (!noPath && !ReadSettingsFile(settingsPath, &settings, &stamp)) {
+  const bool fileExists = why == nullptr && SettingsFileExists(settingsPath);
+  if (why == nullptr && !ReadSettingsFile(settingsPath, &settings, &stamp)) {
     readError = GetLastError();
     settingsPath.clear();
+    why = &kUnreadable;
   }
   HWND window = CreateMainWindow(instance, settingsPath, settings, stamp);
   if (window == nullptr) return false;
-  if (noPath) {
-    ShowError(window, text::kSettingsPathTooLong);
-  } else if (settingsPath.empty()) {
-    SetLastError(readError);
-    ReportError(window, text::kSettingsUnreadable);
+  if (why != nullptr) {
+    SettingsRecord* r = GetSettingsRecord(window);
+    r->unsavedReason = why->atSave;
+    r->unsavedError = readError;
+    if (readError == ERROR_SUCCESS) {
+      ShowError(window, why->atStart);
+    } else {
+      SetLastError(readError);
+      ReportError(window, why->atStart);
+    }
   }
   LoadAllMemos(window, settings, fileExists);
   *mainWindow = window;

@@ -173,10 +173,15 @@ std::string TestProgramFolder() {
 
 PinlarkProcess::~PinlarkProcess() {
   child_.Kill();
-  if (folder_.empty()) return;
+  if (root_.empty()) return;
   // The files of a program that has just ended can stay locked for a moment.
-  std::string folder = folder_.substr(0, folder_.size() - 1);
-  for (int i = 0; i < 50 && !RemoveTree(folder); ++i) Sleep(20);
+  for (int i = 0; i < 50 && !RemoveTree(root_); ++i) Sleep(20);
+}
+
+void PinlarkProcess::PlaceProgram(const std::string& subfolder, const std::string& exeName) {
+  if (!folder_.empty()) ADD_FAILURE() << "PlaceProgram after the program's folder was made";
+  subfolder_ = subfolder;
+  exeName_ = exeName;
 }
 
 bool PinlarkProcess::MakeFolder() {
@@ -192,6 +197,14 @@ bool PinlarkProcess::MakeFolder() {
   if (folder.empty()) {
     ADD_FAILURE() << "could not make a folder for pinlark.exe in " << temp;
     return false;
+  }
+  root_ = folder;
+  if (!subfolder_.empty()) {
+    folder += "\\" + subfolder_;
+    if (!CreateDirectoryA(folder.c_str(), nullptr)) {
+      ADD_FAILURE() << "could not make the folder " << folder << " (error " << GetLastError() << ")";
+      return false;
+    }
   }
   folder_ = folder + "\\";
   std::string source = TestProgramFolder();

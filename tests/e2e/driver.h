@@ -95,9 +95,13 @@ class PinlarkProcess {
   DWORD Pid() const { return child_.Pid(); }
   bool Running() const { return child_.Running(); }
   HWND MainWindow() const { return main_; }
-  const std::string& Folder() const { return folder_; }  // ends in a backslash
-  std::string ExePath() const { return folder_ + "pinlark.exe"; }
-  std::string IniPath() const { return folder_ + "pinlark.ini"; }
+  // Before the first Launch: the program goes into the folder `subfolder` of its temporary
+  // folder as `exeName` (both code page 932 bytes), not into that folder as pinlark.exe.
+  void PlaceProgram(const std::string& subfolder, const std::string& exeName);
+  const std::string& Folder() const { return folder_; }  // the program's; ends in a backslash
+  std::string ExePath() const { return folder_ + exeName_; }
+  // The program's path with "ini" for its last three bytes (names here end in ".exe").
+  std::string IniPath() const { return folder_ + exeName_.substr(0, exeName_.size() - 3) + "ini"; }
 
   bool IniExists() const;
   // The settings file's bytes; empty when it does not exist.
@@ -122,6 +126,9 @@ class PinlarkProcess {
   ChildProcess child_;
   HWND main_ = nullptr;
   std::string folder_;
+  std::string root_;  // the temporary folder, removed at the end
+  std::string subfolder_;
+  std::string exeName_ = "pinlark.exe";
 };
 
 // ---- Windows

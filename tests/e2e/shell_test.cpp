@@ -10,9 +10,12 @@ namespace {
 
 using ::testing::ElementsAre;
 using ::testing::HasSubstr;
+using ::testing::Not;
 
 constexpr UINT kTrayCallback = WM_USER + 1;
 constexpr UINT kVersionCommand = 40006;
+constexpr UINT kHelpCommand = 40025;
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
 constexpr char kEditTitle[] = "Pinlark - メモの編集";
 
 TEST(SingleInstance, ASecondStartHandsOverAndLeavesOneHiddenMainWindow) {
@@ -81,6 +84,54 @@ TEST(Closing, AFreshStartWritesTheFourteenKeysAfterTheSampleMemoAndTransparentDe
   EXPECT_EQ(transparent.Close(), 0u);
   EXPECT_EQ(transparent.Ini().GetString("Pinlark", "DefaultColor", ""), "ffffffff");
   EXPECT_EQ(transparent.Ini().GetString("Pinlark", "OfficeBar", ""), "0");
+}
+
+TEST(Closing, AFailedSaveKeepsTheProgramRunningAndALaterCloseSaves) {
+  PinlarkProcess pinlark;
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nMemo0=keep me\r\n")));
+  ASSERT_TRUE(SetFileAttributesA(pinlark.IniPath().c_str(), FILE_ATTRIBUTE_READONLY));
+  PostMessageA(pinlark.MainWindow(), WM_COMMAND, kExitCommand, 0);
+  HWND report = WaitForDialog(pinlark.Pid(), "Pinlark");
+  ASSERT_NE(report, nullptr);
+  EXPECT_THAT(DialogText(report), HasSubstr("保存に失敗しました"));
+  PressButton(report, IDOK);
+  ASSERT_TRUE(WaitForWindowGone(report));
+  Settle(300);
+  EXPECT_TRUE(pinlark.Running());
+  EXPECT_NE(FindWindowOf(pinlark.Pid(), kMemoClass, "keep me", true), nullptr) << "its memo is still there";
+
+  SetFileAttributesA(pinlark.IniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(pinlark.Close(), 0u);
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo0", ""), "keep me");
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "MinColumn", ""), "40") << "the later close wrote its keys";
+}
+
+// ソ is 83 5C and 表 is 95 5C in code page 932: the second byte of each is a backslash's.
+TEST(ProgramPlace, ADoubleByteNameInADoubleByteFolderReadsAndSavesItsSettingsAndFindsItsHelp) {
+  PinlarkProcess pinlark;
+  pinlark.PlaceProgram("表", "ソフト.exe");
+  ASSERT_EQ(pinlark.IniPath(), pinlark.Folder() + "ソフト.ini");
+  ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nMemo0=from its file\r\n")));
+  EXPECT_NE(FindWindowOf(pinlark.Pid(), kMemoClass, "from its file", true), nullptr) << "ソフト.ini was read";
+
+  // Help that is found goes to the shell (which may have nothing to show it with: "ヘルプを開け
+  // ませんでした"); the missing-help message is what a wrong folder gives.
+  const auto helpMessage = [&] {
+    PostMessageA(pinlark.MainWindow(), WM_COMMAND, kHelpCommand, 0);
+    Settle(1000);
+    HWND box = FindWindowOf(pinlark.Pid(), "#32770", "", true);
+    const std::string said = box != nullptr ? DialogText(box) : "";
+    if (box != nullptr) PressButton(box, IDOK);
+    if (box != nullptr) WaitForWindowGone(box);
+    return said;
+  };
+  EXPECT_THAT(helpMessage(), Not(HasSubstr("ヘルプファイルが見つかりません")));
+  ASSERT_TRUE(MoveFileA((pinlark.Folder() + "help").c_str(), (pinlark.Folder() + "moved").c_str()));
+  EXPECT_THAT(helpMessage(), HasSubstr("ヘルプファイルが見つかりません"));
+
+  EXPECT_EQ(pinlark.Close(), 0u);
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo0", ""), "from its file");
+  EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "MinColumn", ""), "40") << "the close saved to ソフト.ini";
 }
 
 // The tray icon's left click makes the main window the foreground window; keys then reach the

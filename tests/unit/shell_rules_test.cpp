@@ -18,16 +18,33 @@ TEST(SettingsPath, ReplacesTheLastThreeCharactersWhateverTheyAre) {
   EXPECT_EQ(SettingsPathForProgram("C:\\Tools\\pinlark"), "C:\\Tools\\pinlini");
 }
 
-TEST(SettingsPath, APathWithoutANameGivesNone) {
+TEST(SettingsPath, ANameOfThreeBytesIsEnoughAndAShorterOneGivesNone) {
   EXPECT_EQ(SettingsPathForProgram(""), "");
-  EXPECT_EQ(SettingsPathForProgram("exe"), "");
-  EXPECT_EQ(SettingsPathForProgram("C:\\dir\\exe"), "");
+  EXPECT_EQ(SettingsPathForProgram("exe"), "ini");
+  EXPECT_EQ(SettingsPathForProgram("C:\\dir\\exe"), "C:\\dir\\ini");
+  EXPECT_EQ(SettingsPathForProgram("C:\\dir\\a.b"), "C:\\dir\\ini");
+  EXPECT_EQ(SettingsPathForProgram("C:\\dir\\ab"), "") << "the name is too short to replace";
+  EXPECT_EQ(SettingsPathForProgram("C:ab"), "");
   EXPECT_EQ(SettingsPathForProgram("x.exe"), "x.ini");
 }
 
 TEST(SettingsPath, FolderKeepsItsBackslash) {
   EXPECT_EQ(FolderOfPath("C:\\Tools\\memo.exe"), "C:\\Tools\\");
   EXPECT_EQ(FolderOfPath("memo.exe"), "");
+}
+
+// 0x5C is a backslash alone and the second byte of many double-byte characters: ソ is 83 5C,
+// 表 is 95 5C.
+TEST(SettingsPath, DoubleByteCharactersEndingIn5CAreNoBackslash) {
+  const std::string folder = "C:\\\x95\x5C\\";  // the folder 表 on C:
+  const std::string program = folder + "\x83\x5C\x83t\x83g.exe";  // ソフト.exe in it
+  EXPECT_EQ(SettingsPathForProgram(program), folder + "\x83\x5C\x83t\x83g.ini");
+  EXPECT_EQ(FolderOfPath(program), folder);
+  EXPECT_EQ(FolderOfPath("C:\\\x83\x5C"), "C:\\") << "a program named ソ";
+  EXPECT_EQ(SettingsPathForProgram("C:\\\x83\x5C"), "") << "two bytes are no name to replace";
+  EXPECT_EQ(SettingsPathForProgram("C:\\a\x83\x5C\x83t"), "C:\\aini")
+      << "the character the last three bytes begin in goes whole";
+  EXPECT_EQ(SettingsPathForProgram("C:\\\x95\x5C\x83\x5C"), "C:\\ini") << "表ソ: nothing is left of the name";
 }
 
 TEST(CentreOnScreen, HalvesTruncateTowardsZero) {

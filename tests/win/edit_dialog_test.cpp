@@ -278,6 +278,38 @@ TEST_F(EditDialogTest, ASecondEditorIsRefused) {
   EXPECT_EQ(refusal, text::kOnlyOneEditor);
 }
 
+// The session ends after the program refused to close for the open dialog: the text being
+// edited goes into its memo (or a new one) and is saved with every memo and setting.
+TEST_F(EditDialogTest, WhenTheSessionEndsTheTextBeingEditedIsSavedWithEverything) {
+  test::MainWindowFixture main("[Pinlark]\r\nAbbandConf=0\r\nMemoPos0=600 100 120 30\r\nMemo0=old\r\n");
+  const HWND w = main.window();
+  const SettingsRecord* r = GetSettingsRecord(w);
+  SetSetting(w, kSetMinColumn, 33);
+  for (const HWND edited : {r->memos[0], HWND{nullptr}}) {
+    LRESULT query = -1;
+    std::string atEnd;
+    Run(w, edited, [&](HWND dialog) {
+      SetDlgItemTextA(dialog, IDC_EDIT_TEXT, edited != nullptr ? "changed" : "brand new");
+      SendDlgItemMessageA(dialog, IDC_EDIT_TEXT, EM_SETMODIFY, TRUE, 0);
+      test::ModalWatcher refusal([](const test::SeenWindow& s) { test::PressButton(s, IDOK); }, "#32770",
+                                 GetWindowThreadProcessId(dialog, nullptr), dialog);
+      query = SendMessageA(w, WM_QUERYENDSESSION, 0, 0);
+      refusal.Wait();
+      SendMessageA(w, WM_ENDSESSION, TRUE, 0);
+      atEnd = test::ReadFileBytes(main.iniPath());
+      test::PressButton(dialog, IDCANCEL);
+    });
+    EXPECT_EQ(query, 0) << "closing is refused while the dialog is open";
+    const IniDocument ini = IniDocument::Parse(atEnd);
+    EXPECT_EQ(ini.GetString("Pinlark", "Memo0", ""), "changed");
+    EXPECT_EQ(ini.GetString("Pinlark", "Memo1", ""), edited != nullptr ? "" : "brand new");
+    EXPECT_EQ(ini.GetInt("Pinlark", "MinColumn", 0), 33);
+  }
+  ASSERT_EQ(r->memoCount, 2) << "the dialog closed on the memo it had made: no second one";
+  EXPECT_EQ(MemoText(r->memos[1]), "brand new");
+  EXPECT_TRUE(IsWindowVisible(r->memos[1]));
+}
+
 }  // namespace
 }  // namespace pinlark
 

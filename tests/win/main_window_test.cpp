@@ -2,6 +2,8 @@
 // closing is refused.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
+#include <windows.h>
+#include <shellapi.h>
 
 #include "app/settings_record.h"
 #include "app/texts.h"
@@ -151,6 +153,56 @@ TEST(ClosingSequence, IsRefusedWhileTheEditDialogIsOpen) {
   EXPECT_EQ(main.Send(WM_QUERYENDSESSION), 1);
   EXPECT_FALSE(main.Alive());
   EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetInt("Pinlark", "MinColumn", 0), 60);
+}
+
+// A failed save keeps the program running; "終了" while its report is open starts no second
+// close, which would free the record under the first.
+TEST(ClosingSequence, AFailedSaveKeepsItRunningAndNoCloseStartsInsideItsReport) {
+  const char* const original = "[Pinlark]\r\nMinColumn=50\r\n";
+  MainWindowFixture main(original);
+  const HWND w = main.window();
+  const std::string ini = main.iniPath();
+  SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_READONLY);
+  test::ModalWatcher watcher([&](const test::SeenWindow& seen) {
+    SetFileAttributesA(ini.c_str(), FILE_ATTRIBUTE_NORMAL);  // a second close could save now
+    PostMessageA(w, WM_COMMAND, IDM_EXIT, 0);
+    test::PressButton(seen, IDOK);
+  });
+  EXPECT_EQ(main.Send(WM_CLOSE), 0);
+  ASSERT_TRUE(watcher.Wait());
+  EXPECT_EQ(watcher.seen().staticText, std::string(text::kSaveFailed) + "\n" + test::SystemText(ERROR_ACCESS_DENIED));
+  ASSERT_TRUE(main.Alive());
+  EXPECT_EQ(main.ReadIni(), original) << "no close ran inside the report";
+  NOTIFYICONDATAA tray = {};
+  tray.cbSize = NOTIFYICONDATAA_V1_SIZE;
+  tray.hWnd = w;
+  tray.uID = TRAY_ICON_ID;
+  EXPECT_TRUE(Shell_NotifyIconA(NIM_MODIFY, &tray)) << "the tray icon is still there";
+
+  EXPECT_EQ(main.Send(WM_CLOSE), 0);
+  EXPECT_FALSE(main.Alive()) << "the next close saved and ended";
+  EXPECT_EQ(IniDocument::Parse(main.ReadIni()).GetString("Pinlark", "cxMergin", ""), "10");
+}
+
+TEST(ClosingSequence, AfterAFailedSaveTheNextCloseMayEndWithoutSaving) {
+  const char* const original = "[Pinlark]\r\nMinColumn=50\r\n";
+  MainWindowFixture main(original);
+  SetFileAttributesA(main.iniPath().c_str(), FILE_ATTRIBUTE_READONLY);
+  {
+    test::ModalWatcher report([](const test::SeenWindow& seen) { test::PressButton(seen, IDOK); });
+    main.Send(WM_CLOSE);
+    ASSERT_TRUE(report.Wait());
+  }
+  for (const int answer : {IDNO, IDYES}) {
+    test::ModalWatcher question([&](const test::SeenWindow& seen) { test::PressButton(seen, answer); });
+    main.Send(WM_CLOSE);
+    ASSERT_TRUE(question.Wait());
+    EXPECT_EQ(question.seen().staticText, std::string(text::kSaveFailed) + "\n" +
+                                              test::SystemText(ERROR_ACCESS_DENIED) + text::kEndWithoutSaving);
+    EXPECT_EQ(main.Alive(), answer == IDNO) << "answer " << answer;
+  }
+  SetFileAttributesA(main.iniPath().c_str(), FILE_ATTRIBUTE_NORMAL);
+  EXPECT_EQ(main.ReadIni(), original);
 }
 
 TEST(AcceptCommandsFlag, WhileZeroCloseCommandsKeysAndTrayClicksAreIgnored) {

@@ -239,6 +239,29 @@ TEST(MemoStore, AReadOnlyFileGivesOneMessageAndLosesNothing) {
   EXPECT_EQ(ini.GetString("Pinlark", "Memo1", ""), "second");
 }
 
+TEST(MemoStore, ARunWithoutASettingsFileSaysOnceWhyItsChangesCannotBeSaved) {
+  test::MainWindowFixture main;
+  const HWND w = main.window();
+  SettingsRecord* r = GetSettingsRecord(w);
+  r->settingsPath.clear();  // as start-up leaves a run whose file it could not read
+  r->unsavedReason = text::kNotSavedUnreadable;
+  r->unsavedError = ERROR_SHARING_VIOLATION;
+  NewMemo(w, "only in memory", 300, 300);
+  {
+    test::ModalWatcher told([](const test::SeenWindow& s) { test::PressButton(s, IDOK); });
+    SaveAllMemos(w);
+    ASSERT_TRUE(told.Wait());
+    EXPECT_EQ(told.seen().staticText,
+              std::string(text::kNotSavedUnreadable) + "\n" + test::SystemText(ERROR_SHARING_VIOLATION));
+  }
+  test::ModalWatcher silent([](const test::SeenWindow& s) { test::PressButton(s, IDOK); });
+  SaveAllMemos(w);
+  main.Send(WM_CLOSE);
+  EXPECT_FALSE(silent.Stop()) << "once per run";
+  EXPECT_FALSE(main.Alive()) << "the close still ends the program";
+  EXPECT_EQ(GetFileAttributesA(main.iniPath().c_str()), INVALID_FILE_ATTRIBUTES);
+}
+
 // Long texts go through one buffer for all memos of a save: each comes out whole and alone,
 // and a text longer than a memo holds is saved cut, as it always was.
 TEST(MemoStore, LongAndShortTextsAreSavedWholeAndOverlongOnesCut) {
