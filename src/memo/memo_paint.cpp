@@ -1,6 +1,8 @@
 #include "memo/memo_paint.h"
 
+#include <algorithm>
 #include <cstddef>
+#include <string>
 #include <vector>
 
 #include "app/settings_record.h"
@@ -14,7 +16,8 @@ namespace {
 constexpr int kTextOrigin = 2;
 constexpr int kTabOrigin = 2;
 constexpr COLORREF kWhite = 0x00FFFFFF;
-constexpr int kMaxTextBytes = 65535;
+constexpr std::size_t kMaxTextBytes = 65535;  // the longest text and its NUL
+constexpr std::size_t kFirstRead = 4096;      // more than a screenful of most memos
 // Row of a transparent memo whose brightness picks the text colour.
 constexpr int kSampleRow = 2;
 
@@ -195,6 +198,26 @@ void PaintOpaqueBackground(HDC dc, const RECT& client, int32_t color, bool three
   DrawEdgeLine(dc, Shade(colour, -64), innerDark);
 }
 
+// The first `wanted` lines of the window's text, read into `buffer` no further than they reach:
+// a screenful of a long memo costs what it shows. A text that filled the buffer (allowing for a
+// double-byte character that did not fit) may go on, and only the lines whose end was read
+// count, until the longest text fits.
+std::vector<std::string_view> FirstLinesOf(HWND window, std::size_t wanted, std::string* buffer) {
+  std::size_t size = wanted == SIZE_MAX ? kMaxTextBytes : kFirstRead;
+  for (;; size = std::min(size * 4, kMaxTextBytes)) {
+    buffer->assign(size, '\0');
+    const int length = GetWindowTextA(window, buffer->data(), static_cast<int>(size));
+    const std::size_t got = length > 0 ? static_cast<std::size_t>(length) : 0;
+    const std::string_view text(buffer->data(), got);
+    if (got + 2 < size || size == kMaxTextBytes) return LayoutLines(text, SystemLeadByte, wanted);
+    std::vector<std::string_view> lines = LayoutLines(text, SystemLeadByte, wanted + 1);
+    if (lines.size() > wanted) {
+      lines.resize(wanted);
+      return lines;
+    }
+  }
+}
+
 }  // namespace
 
 std::optional<bool> ShadeTransparentPicture(HDC dc, int width, int height, int32_t color, bool threeD) {
@@ -219,16 +242,17 @@ std::optional<bool> ShadeTransparentPicture(HDC dc, int width, int height, int32
   return dark;
 }
 
-void DrawMemoText(HWND window, HDC dc, int x, int* y) {
-  std::vector<char> buffer(kMaxTextBytes);
-  const int length = GetWindowTextA(window, buffer.data(), kMaxTextBytes);
-  const std::string_view text(buffer.data(), length > 0 ? static_cast<std::size_t>(length) : 0);
-
+void DrawMemoText(HWND window, HDC dc, int x, int* y, int bottom) {
   SetBkMode(dc, TRANSPARENT);
   SIZE cell = {0, 0};
   GetTextExtentPoint32A(dc, "1234", 4, &cell);
   INT tabWidth = cell.cx;
-  for (std::string_view line : LayoutLines(text, SystemLeadByte)) {
+  std::size_t wanted = SIZE_MAX;  // the lines that start above `bottom`
+  if (bottom != INT_MAX && cell.cy > 0) {
+    wanted = bottom > *y ? static_cast<std::size_t>((bottom - *y + cell.cy - 1) / cell.cy) : 0;
+  }
+  std::string buffer;
+  for (std::string_view line : FirstLinesOf(window, wanted, &buffer)) {
     TabbedTextOutA(dc, x, *y, line.data(), static_cast<int>(line.size()), 1, &tabWidth, kTabOrigin);
     *y += cell.cy;
   }
@@ -256,7 +280,7 @@ void PaintMemo(HWND memo) {
 
   const COLORREF oldTextColor = whiteText ? SetTextColor(dc, kWhite) : 0;
   int y = kTextOrigin;
-  DrawMemoText(memo, dc, kTextOrigin, &y);
+  DrawMemoText(memo, dc, kTextOrigin, &y, paint.rcPaint.bottom);
   if (whiteText) SetTextColor(dc, oldTextColor);
   if (oldFont != nullptr) SelectObject(dc, oldFont);
   EndPaint(memo, &paint);

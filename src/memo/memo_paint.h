@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <cstdint>
 #include <optional>
 
@@ -13,9 +14,10 @@ namespace pinlark {
 void PaintMemo(HWND memo);
 
 // Draws the text of `window` at (x, *y) on `dc` in the dc's font and text colour, one line per
-// CR LF with tab stops of the width of "1234" from x = 2; *y ends below the last line. Leaves
-// the dc's background mode transparent. Shared with printing.
-void DrawMemoText(HWND window, HDC dc, int x, int* y);
+// CR LF with tab stops of the width of "1234" from x = 2; *y ends below the last line drawn.
+// Only lines that start above `bottom` are drawn, and the text is read only as far as they
+// reach. Leaves the dc's background mode transparent. Shared with printing.
+void DrawMemoText(HWND window, HDC dc, int x, int* y, int bottom = INT_MAX);
 
 // Shades the picture already in the width x height client area of `dc` for a transparent memo
 // of `color` (-1, -2, -3): the raised edge when `threeD`, then the lighter or darker inside.

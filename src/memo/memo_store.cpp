@@ -57,37 +57,60 @@ void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMem
   }
 }
 
-// A memo that lies wholly outside every monitor (after a change of monitors) comes back at
-// the place of a new memo, keeping its size.
-void BringIntoView(HWND memo, const Rect& stored, POINT newMemoPlace) {
-  const RECT rect = {stored.left, stored.top, stored.right, stored.bottom};
-  if (MonitorFromRect(&rect, MONITOR_DEFAULTTONULL) != nullptr) return;
-  const int right = newMemoPlace.x + 50;
-  SetWindowPos(memo, nullptr, right - stored.Width(), newMemoPlace.y, 0, 0,
-               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void PlaceLoadedMemo(HWND memo, const LoadedMemo& loaded) {
-  RECT created;
-  GetWindowRect(memo, &created);
+// Where a loaded memo goes: its stored rectangle, or (when that lies wholly outside every
+// monitor, after a change of monitors) the place of a new memo, keeping its size. A memo
+// without a usable position (a hand-edited file) is sized and placed as a new memo.
+RECT LoadedPlace(HWND memo, const LoadedMemo& loaded) {
+  RECT rect;
+  GetWindowRect(memo, &rect);
   if (!loaded.hasPosition) {
-    AutoSizeMemo(memo);  // a hand-edited file without a usable position: placed as a new memo
-    return;
+    AutoSizeMemo(memo);
+    GetWindowRect(memo, &rect);
+    return rect;
   }
   const Rect& w = loaded.memo.window;
-  SetWindowPos(memo, loaded.memo.topMost != 0 ? HWND_TOPMOST : HWND_TOP, w.left, w.top, w.Width(), w.Height(),
-               SWP_NOACTIVATE);
-  BringIntoView(memo, w, {created.left, created.top});
+  const RECT stored = {w.left, w.top, w.right, w.bottom};
+  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr) return stored;
+  const int left = rect.left + 50 - w.Width();
+  return {left, rect.top, left + w.Width(), rect.top + w.Height()};
+}
+
+struct Placement {
+  HWND memo;
+  RECT rect;
+  bool topMost;
+};
+
+// Places (and shows) the memos of a list in one batch once all are made, so the window system
+// moves and paints each once. Each memo goes to the top of its band in turn, always-on-top or
+// not, as if placed one by one: the ordinary ones are already in that order, since each window
+// is made above those made before it. The last one shown is activated, as showing it would.
+void PlaceAll(const std::vector<Placement>& placements, bool show) {
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(placements.size()));
+  for (std::size_t i = 0; i < placements.size(); ++i) {
+    const Placement& p = placements[i];
+    UINT flags = p.topMost ? 0 : SWP_NOZORDER;
+    if (show) flags |= SWP_SHOWWINDOW;
+    if (!show || i + 1 < placements.size()) flags |= SWP_NOACTIVATE;
+    const int width = p.rect.right - p.rect.left, height = p.rect.bottom - p.rect.top;
+    if (batch != nullptr) {
+      batch = DeferWindowPos(batch, p.memo, HWND_TOPMOST, p.rect.left, p.rect.top, width, height, flags);
+    } else {  // no batch to be had: one by one
+      SetWindowPos(p.memo, HWND_TOPMOST, p.rect.left, p.rect.top, width, height, flags);
+    }
+  }
+  if (batch != nullptr) EndDeferWindowPos(batch);
 }
 
 void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
   const char* prefix = kind == kKindMemo ? kMemoPrefix : kTrashPrefix;
+  std::vector<Placement> placements;
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     const auto loaded = ReadMemoSlot(settings, prefix, slot, r->app.defaultColor, SystemLeadByte);
-    if (!loaded) return;
+    if (!loaded) break;
     HWND memo = CreateMemoWindow(mainWindow, kind);
-    if (memo == nullptr) return;
+    if (memo == nullptr) break;
     SetWindowTextA(memo, loaded->memo.text.c_str());
     SetMemoField(memo, kMemoColor, loaded->memo.color);
     SetMemoField(memo, kMemoTopMost, loaded->memo.topMost);
@@ -95,9 +118,9 @@ void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
     SetMemoField(memo, kMemoNoMinClm, loaded->memo.noMinClm);
     SetMemoField(memo, kMemoAlarm, loaded->memo.alarm);
     SetMemoField(memo, kMemoAlarmTime, static_cast<int32_t>(loaded->memo.alarmTime));
-    PlaceLoadedMemo(memo, *loaded);
-    if (kind == kKindMemo && r->app.hide == 0) ShowWindow(memo, SW_SHOWNORMAL);
+    placements.push_back({memo, LoadedPlace(memo, *loaded), loaded->memo.topMost != 0});
   }
+  PlaceAll(placements, kind == kKindMemo && r->app.hide == 0);
 }
 
 void CreateSampleMemo(HWND mainWindow) {

@@ -2,7 +2,7 @@
 
 namespace pinlark {
 
-std::vector<std::string_view> LayoutLines(std::string_view text, LeadBytePredicate isLead) {
+std::vector<std::string_view> LayoutLines(std::string_view text, LeadBytePredicate isLead, std::size_t maxLines) {
   std::size_t length = text.size();
   // A memo saved with a line break after its last line draws no empty line for it; a text that
   // is nothing but one line break keeps it.
@@ -10,7 +10,7 @@ std::vector<std::string_view> LayoutLines(std::string_view text, LeadBytePredica
 
   std::vector<std::string_view> lines;
   std::size_t start = 0;
-  for (std::size_t i = 0; i <= length; ++i) {
+  for (std::size_t i = 0; i <= length && lines.size() < maxLines; ++i) {
     if (i < length && isLead(static_cast<unsigned char>(text[i]))) {
       // The trail byte may be any byte; a lead byte at the very end has none and the end of
       // the text still closes the last line.

@@ -217,6 +217,23 @@ TEST(MemoStore, SixtyFourMemosAndSixtyFourTrashMemosComeBackByteForByte) {
     EXPECT_FALSE(IsWindowVisible(r->trash[slot]));
   }
   EXPECT_EQ(static_cast<uint32_t>(GetMemoField(r->memos[9], kMemoAlarmTime)), 2912081509u);
+  // The memos shown, the last one read active, and the z-order as if each memo, then each trash
+  // memo, had gone to the top of its band (the always-on-top ones or the others) in turn.
+  std::vector<HWND> expected;
+  for (int pinned = 1; pinned >= 0; --pinned) {
+    for (const HWND* list : {r->trash, r->memos}) {
+      for (int slot = 63; slot >= 0; --slot) {
+        if (slot % 2 == pinned) expected.push_back(list[slot]);
+      }
+    }
+  }
+  std::vector<HWND> stacked;
+  for (HWND w = GetTopWindow(nullptr); w != nullptr; w = GetWindow(w, GW_HWNDNEXT)) {
+    if (GetWindow(w, GW_OWNER) == main.window()) stacked.push_back(w);
+  }
+  EXPECT_EQ(stacked, expected);
+  for (int slot = 0; slot < 64; ++slot) EXPECT_TRUE(IsWindowVisible(r->memos[slot])) << "memo " << slot;
+  EXPECT_EQ(GetActiveWindow(), r->memos[63]);
   ASSERT_TRUE(SaveAllMemos(main.window()));
   EXPECT_EQ(main.ReadIni(), original) << "saving right after loading writes the same bytes";
 }
