@@ -66,7 +66,7 @@ test::SeenWindow CommandWithWindow(HWND dialog, WPARAM command,
   PostMessageA(dialog, WM_COMMAND, command, 0);
   EXPECT_TRUE(watcher.Wait()) << "a window for command " << command;
   // The next watcher must not find this one on its way out.
-  for (int i = 0; i < 250 && IsWindow(watcher.seen().window); ++i) Sleep(20);
+  test::WaitFor([&] { return !IsWindow(watcher.seen().window); });
   return watcher.seen();
 }
 
@@ -255,7 +255,7 @@ TEST(PropertiesDialog, OkAppliesAColourOrASingleCheckBoxAlone) {
     SendDlgItemMessageA(dialog, IDC_PROP_COLOR, CB_SETCURSEL, 5, 0);
     EXPECT_TRUE(CommandWithoutBox(dialog, IDOK));
   });
-  EXPECT_EQ(s.defaultColor, PaletteColor(5));
+  EXPECT_EQ(s.defaultColor, 0x00FF8080) << "the sixth colour of the list";
 }
 
 TEST(PropertiesDialog, ASecondOpenCommandFocusesTheOpenDialog) {
@@ -418,7 +418,8 @@ TEST(PlayButton, IsDrawnRaisedOrPressedWithItsSymbolAndPutsTheBrushBack) {
   EXPECT_NE(raised.At(0, 0), Canvas::kUntouched) << "the raised edge";
   EXPECT_NE(raised.At(17, 20), Canvas::kUntouched);
   EXPECT_EQ(raised.At(2, 2), GetSysColor(COLOR_BTNFACE)) << "the face starts inside the 2-pixel edge";
-  ExpectSymbol(raised, PlayTriangle({2, 2, 16, 19}, false), "raised");
+  // A third in from the left and the top of the 14 x 17 face, pointing right to its middle row.
+  ExpectSymbol(raised, {{{6, 6}, {6, 13}, {11, 10}}}, "raised");
 
   item = pressed.Item(ODA_SELECT, ODS_SELECTED, button);
   DrawPlayButton(&item);
@@ -426,7 +427,7 @@ TEST(PlayButton, IsDrawnRaisedOrPressedWithItsSymbolAndPutsTheBrushBack) {
   EXPECT_EQ(pressed.At(0, 0), RGB(0, 0, 0)) << "a frame in the current pen";
   EXPECT_EQ(pressed.At(17, 20), RGB(0, 0, 0));
   EXPECT_EQ(pressed.At(1, 1), GetSysColor(COLOR_BTNFACE)) << "a flat face inside the frame";
-  ExpectSymbol(pressed, PlayTriangle({0, 0, 18, 21}, true), "pressed");
+  ExpectSymbol(pressed, {{{7, 7}, {7, 15}, {13, 11}}}, "pressed: one pixel right and down");
 }
 
 }  // namespace

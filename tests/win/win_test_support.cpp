@@ -151,7 +151,13 @@ void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
         },
         reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) {
-      Sleep(100);  // let the dialog finish its initialisation
+      // Shown once initialised; the dialog manager then puts the focus on a control of it.
+      WaitFor([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(uiThread, &info) && info.hwndFocus != nullptr &&
+               (info.hwndFocus == search.found || IsChild(search.found, info.hwndFocus));
+      }, 2000);
       seen_.window = search.found;
       seen_.className = className;
       char text[1024];
@@ -179,6 +185,15 @@ void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
     }
     Sleep(20);
   }
+}
+
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG start = GetTickCount64();
+  while (!done()) {
+    if (GetTickCount64() - start >= timeoutMs) return false;
+    Sleep(20);
+  }
+  return true;
 }
 
 void SetClipboardText(HWND owner, const char* text) {

@@ -86,6 +86,10 @@ class ModalWatcher {
   std::thread thread_;
 };
 
+// Polls `done` every 20 ms until it holds or `timeoutMs` have passed; whether it held. For a
+// thread other than the one whose loop makes it come true.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
+
 // Puts text on the clipboard (CF_TEXT), or empties it for null.
 void SetClipboardText(HWND owner, const char* text);
 
