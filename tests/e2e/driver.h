@@ -22,6 +22,17 @@ constexpr DWORD kStartWaitMs = 20000;  // for the main window of a starting prog
 constexpr UINT kExitCommand = 40000;   // the main window's WM_COMMAND that ends the program
 constexpr char kMainClass[] = "VeskPostItClass";
 constexpr char kMainTitle[] = "Pinlark";
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
+constexpr UINT kTrayCallback = WM_USER + 1;  // the tray icon's message to the main window
+constexpr char kEditTitle[] = "Pinlark - メモの編集";
+constexpr char kTrashTitle[] = "Pinlark - ごみ箱";
+constexpr char kPropertiesTitle[] = "Pinlarkのプロパティ";
+constexpr char kVersionTitle[] = "Pinlark - バージョン情報";
+// Commands of the main window and of the memos' menu.
+constexpr UINT kNewMemoCommand = 40001, kDeleteMemoCommand = 40002, kSaveCommand = 40005, kVersionCommand = 40006,
+               kHideCommand = 40007, kArrangeCommand = 40009, kPropertiesCommand = 40012, kCopyCommand = 40014,
+               kTrashCommand = 40017, kNewFromClipboardCommand = 40020, kPasteCommand = 40022,
+               kHalfWidthPasteCommand = 40024, kOpenCommand = 40026, kTopMostCommand = 40011;
 
 // Polls `done` every 20 ms (handling this thread's messages meanwhile) until it is true or
 // timeoutMs have passed. On time-out records a failure "timed out after N ms waiting for <what>".
@@ -126,6 +137,17 @@ class PinlarkProcess {
 
 // ---- Windows
 
+// Posts a command as choosing it in a menu does (it may open a modal window).
+void PostCommand(HWND window, UINT command);
+// Carries out a memo's or the main window's command and waits until it is done. The command
+// moves windows, and the activation that brings can send messages to this program's windows:
+// they are answered while waiting (SMTO_NORMAL), or each would hold the command up for seconds.
+void RunCommand(HWND window, UINT command);
+// The memo windows of the program (trash memos too: they are hidden memo windows).
+std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly = true);
+// The colour of a pixel of the screen.
+COLORREF ScreenPixel(int x, int y);
+
 std::string ClassNameOf(HWND hwnd);
 // The text of a window of any process (WM_GETTEXT, so edit controls give their contents).
 std::string TextOf(HWND hwnd);
@@ -170,6 +192,8 @@ void MoveMouse(int x, int y);
 void Click(int x, int y);
 void RightClick(int x, int y);
 void DoubleClick(int x, int y);
+// A left click on the centre of a window or control.
+void ClickOn(HWND hwnd);
 // Presses the left button at `from`, moves in `steps` steps to `to` and lets go there.
 void Drag(POINT from, POINT to, int steps = 10);
 // Presses a key with modifiers held: PressKey(VK_F4, {VK_MENU}), PressKey('N', {VK_CONTROL}).

@@ -33,6 +33,26 @@ std::string Describe(HWND hwnd) {
 
 // ---- Windows
 
+void PostCommand(HWND window, UINT command) { PostMessageA(window, WM_COMMAND, command, 0); }
+
+void RunCommand(HWND window, UINT command) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, kWaitMs, &result)) {
+    ADD_FAILURE() << "command " << command << " to " << Describe(window) << " did not end within " << kWaitMs << " ms";
+  }
+}
+
+std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly) {
+  return FindWindows(pinlark.Pid(), kMemoClass, "", visibleOnly);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 std::string ClassNameOf(HWND hwnd) {
   char buf[256] = {};
   int n = GetClassNameA(hwnd, buf, sizeof buf);
@@ -276,6 +296,11 @@ void Click(int x, int y) { ClickWith(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEF
 void RightClick(int x, int y) { ClickWith(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVENTF_RIGHTUP, 1); }
 
 void DoubleClick(int x, int y) { ClickWith(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
+
+void ClickOn(HWND hwnd) {
+  const POINT at = CenterOf(hwnd);
+  Click(at.x, at.y);
+}
 
 void Drag(POINT from, POINT to, int steps) {
   if (steps < 1) steps = 1;
