@@ -37,15 +37,6 @@ int SavedRight(const PinlarkProcess& pinlark, int slot) {
   return left + width;
 }
 
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text != nullptr ? text : "";
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
 TEST(Paste, AppendsOnALineOfItsOwnThenArrangesAndSaves) {
   PinlarkProcess pinlark;
   ASSERT_TRUE(pinlark.Start("", std::string(kThreeMemos)));

@@ -9,11 +9,14 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/ini_document.h"
+#include "ini_keys.h"
+#include "windows_helpers.h"
 
 namespace pinlark::e2e {
 
@@ -132,6 +135,7 @@ class PinlarkProcess {
 
   ChildProcess child_;
   HWND main_ = nullptr;
+  std::unique_ptr<test::TempFolder> temp_;
   std::string folder_;
 };
 
@@ -206,22 +210,16 @@ void TypeText(const std::string& ascii);
 // Lets the programs handle what was sent: a pause that handles this thread's messages.
 void Settle(DWORD ms = 100);
 
-// ---- Clipboard (CF_TEXT: code page 932 bytes)
+// ---- The clipboard, files, the settings file's key order and the system's error texts, as
+// the in-process tests have them
 
-bool SetClipboardText(const std::string& bytes);
-bool ClearClipboard();
-// CF_TEXT on the clipboard, or nothing.
-std::optional<std::string> ClipboardText();
-
-// ---- Files
-
-// The bytes of a file, or nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-
-// The key names of the first section named `section` (ASCII case ignored), in file order: every
-// line of it that is neither blank nor a comment, up to its '=' and without surrounding blanks.
-std::vector<std::string> KeysInSection(const std::string& iniBytes, const std::string& section);
+using test::ClearClipboard;
+using test::ClipboardText;
+using test::FileExists;
+using test::KeysInSection;
+using test::ReadFileBytes;
+using test::SetClipboardText;
+using test::SystemText;
+using test::WriteFileBytes;
 
 }  // namespace pinlark::e2e

@@ -43,19 +43,15 @@ TEST(EditDialog, ASecondRequestAndClosingAreRefusedWhileItIsOpen) {
   HWND editor = OpenEditorFromTray(pinlark);
   ASSERT_NE(editor, nullptr);
 
-  PostCommand(pinlark.MainWindow(), kNewMemoCommand);
-  HWND refusal = WaitForDialog(pinlark.Pid(), "Pinlark");
-  ASSERT_NE(refusal, nullptr);
-  EXPECT_EQ(DialogText(refusal), "メモは一つしか編集できません");
-  PressButton(refusal, IDOK);
-  ASSERT_TRUE(WaitForWindowGone(refusal));
-
-  PostCommand(pinlark.MainWindow(), kExitCommand);
-  HWND notClosing = WaitForDialog(pinlark.Pid(), "Pinlark");
-  ASSERT_NE(notClosing, nullptr);
-  EXPECT_EQ(DialogText(notClosing), "編集ダイアログが開いています。終了できません");
-  PressButton(notClosing, IDOK);
-  ASSERT_TRUE(WaitForWindowGone(notClosing));
+  for (const auto& [command, refusal] : {std::pair{kNewMemoCommand, "メモは一つしか編集できません"},
+                                         std::pair{kExitCommand, "編集ダイアログが開いています。終了できません"}}) {
+    PostCommand(pinlark.MainWindow(), command);
+    HWND box = WaitForDialog(pinlark.Pid(), "Pinlark");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(DialogText(box), refusal);
+    PressButton(box, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(box));
+  }
   EXPECT_TRUE(pinlark.Running());
 
   PressButton(editor, IDCANCEL);

@@ -90,24 +90,9 @@ constexpr COLORREF kBackground = RGB(255, 0, 0);
 constexpr int kWidth = 200, kHeight = 20;
 
 // A bitmap filled with red to draw items into.
-class Canvas {
+class Canvas : public test::Canvas {
  public:
-  Canvas() {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH red = CreateSolidBrush(kBackground);
-    RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc_, &all, red);
-    DeleteObject(red);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
+  Canvas() : test::Canvas(kWidth, kHeight, kBackground) {}
   void Draw(int32_t colour, UINT action, UINT state = 0, UINT itemId = 0) const {
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_COMBOBOX;
@@ -115,23 +100,11 @@ class Canvas {
     item.itemID = itemId;
     item.itemAction = action;
     item.itemState = state;
-    item.hDC = dc_;
+    item.hDC = dc();
     item.rcItem = {0, 0, kWidth, kHeight};
     item.itemData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(colour));
     DrawPaletteItem(&item);
   }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  int CountOf(COLORREF colour) const {
-    int n = 0;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) n += GetPixel(dc_, x, y) == colour;
-    return n;
-  }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 TEST(ColourCombo, TheSwatchStandsTwoPixelsInsideTheItem) {

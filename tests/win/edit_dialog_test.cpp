@@ -20,11 +20,7 @@ namespace {
 SYSTEMTIME g_now;
 SYSTEMTIME FixedClock() { return g_now; }
 
-std::string Text(HWND dialog, int id) {
-  char text[256] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+std::string Text(HWND dialog, int id) { return test::ItemText(dialog, id); }
 
 std::string AlarmText(HWND dialog) {
   return Text(dialog, IDC_ALARM_YEAR) + "/" + Text(dialog, IDC_ALARM_MONTH) + "/" + Text(dialog, IDC_ALARM_DAY) + " " +

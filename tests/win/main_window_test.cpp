@@ -119,7 +119,7 @@ TEST(ClosingSequence, WritesTheFourteenKeysInOrderAndKeepsEveryOtherLine) {
   EXPECT_FALSE(main.Alive());
   const std::string file = main.ReadIni();
   EXPECT_THAT(file, HasSubstr("; kept comment\r\n[Other]\r\nx=1\r\n"));
-  EXPECT_THAT(test::KeysInOrder(file, "Pinlark"),
+  EXPECT_THAT(test::KeysInSection(file, "Pinlark"),
               ElementsAre("UnknownKey", "MinColumn", "cxMergin", "cyMergin", "cyInterval", "DefaultColor",
                           "CRMode", "3DMode", "Move", "Hide", "AutoArrange", "AccelClose", "AbbandConf",
                           "IMEOpen", "AlarmFname"));

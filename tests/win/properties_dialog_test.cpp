@@ -30,11 +30,7 @@ constexpr int32_t AppSettings::*kBoxFields[] = {&AppSettings::crMode, &AppSettin
                                                 &AppSettings::autoArrange, &AppSettings::accelClose,
                                                 &AppSettings::abbandConf, &AppSettings::imeOpen};
 
-std::string Text(HWND dialog, int id) {
-  char text[512] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+std::string Text(HWND dialog, int id) { return test::ItemText(dialog, id); }
 
 bool ApplyEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_APPLY)) != FALSE; }
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
@@ -362,41 +358,21 @@ TEST(PropertiesDialog, TheSoundFileIsChosenInTheOpenFileDialog) {
 }
 
 // A small bitmap to draw the play button into, filled with a colour no drawing uses.
-class Canvas {
+class Canvas : public test::Canvas {
  public:
   static constexpr COLORREF kUntouched = RGB(255, 0, 255);
-  Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-    HDC screen = GetDC(nullptr);
-    bitmap_ = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all = {0, 0, width, height};
-    HBRUSH fill = CreateSolidBrush(kUntouched);
-    FillRect(dc_, &all, fill);
-    DeleteObject(fill);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  HGDIOBJ Brush() const { return GetCurrentObject(dc_, OBJ_BRUSH); }
+  Canvas(int width, int height) : test::Canvas(width, height, kUntouched) {}
+  HGDIOBJ Brush() const { return GetCurrentObject(dc(), OBJ_BRUSH); }
   DRAWITEMSTRUCT Item(UINT action, UINT state, RECT rect) const {
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_BUTTON;
     item.CtlID = IDC_PROP_SOUND_PLAY;
     item.itemAction = action;
     item.itemState = state;
-    item.hDC = dc_;
+    item.hDC = dc();
     item.rcItem = rect;
     return item;
   }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 // The play symbol at `corners`: black in its middle and at its tip, button face right of the tip.
