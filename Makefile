@@ -33,6 +33,9 @@ test: bootstrap build
 	bash tools/fuzz 20 || status=1; \
 	ctest --preset native --no-tests=error || status=1; \
 	ctest --preset win64 --no-tests=error || status=1; \
+	if [ -s build/win64/wine/retries.log ]; then \
+	  echo "Windows test program starts retried after wine gave up at once:"; cat build/win64/wine/retries.log; \
+	fi; \
 	exit $$status
 
 FUZZ_SECONDS ?= 60

@@ -10,12 +10,6 @@
 namespace pinlark::e2e {
 namespace {
 
-constexpr char kMemoClass[] = "VeskPostItMemoClass";
-constexpr UINT kCopyCommand = 40014;
-constexpr UINT kNewFromClipboardCommand = 40020;
-constexpr UINT kPasteCommand = 40022;
-constexpr UINT kHalfWidthPasteCommand = 40024;
-constexpr UINT kOpenCommand = 40026;
 constexpr int kArrangedRight = 1024 - 10;  // the work area's right edge less cxMergin
 
 // Three memos away from the arranged column: empty, ending in a line break, ending in x.
@@ -26,18 +20,10 @@ constexpr char kThreeMemos[] =
     "MemoPos2=300 300 120 30\r\nMemo2=x\r\n";
 
 HWND MemoWithText(const PinlarkProcess& pinlark, const std::string& text) {
-  for (HWND memo : FindWindows(pinlark.Pid(), kMemoClass, "", true)) {
+  for (HWND memo : Memos(pinlark)) {
     if (TextOf(memo) == text) return memo;
   }
   return nullptr;
-}
-
-// Carries out a memo's or the main window's command and waits until it is done. The command
-// moves windows, and the activation that brings can send messages to this program's windows:
-// they are answered while waiting (SMTO_NORMAL), or each would hold the command up for seconds.
-void Command(HWND window, UINT command) {
-  DWORD_PTR result = 0;
-  SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, kWaitMs, &result);
 }
 
 // Moves a memo out of its column without the program taking it for a drag by the user.
@@ -51,27 +37,6 @@ int SavedRight(const PinlarkProcess& pinlark, int slot) {
   return left + width;
 }
 
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM, nullptr, code,
-                 MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text != nullptr ? text : "";
-  if (text != nullptr) LocalFree(text);
-  return result;
-}
-
-// Right-clicks the memo and chooses the item `downs` presses of Down from the top of its menu.
-void ChooseFromTop(const PinlarkProcess& pinlark, HWND memo, int downs) {
-  const POINT at = CenterOf(memo);
-  RightClick(at.x, at.y);
-  HWND menu = WaitForPopupMenu(pinlark.Pid());
-  ASSERT_NE(menu, nullptr) << "no context menu";
-  for (int i = 0; i < downs; ++i) PressKey(VK_DOWN);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitForWindowGone(menu));
-  Settle(200);
-}
-
 TEST(Paste, AppendsOnALineOfItsOwnThenArrangesAndSaves) {
   PinlarkProcess pinlark;
   ASSERT_TRUE(pinlark.Start("", std::string(kThreeMemos)));
@@ -81,22 +46,21 @@ TEST(Paste, AppendsOnALineOfItsOwnThenArrangesAndSaves) {
   ASSERT_TRUE(empty && endsInBreak && endsInX);
   ASSERT_TRUE(SetClipboardText("abc"));
 
-  // The first through the memo's menu: "貼り付け" is the third item.
-  ChooseFromTop(pinlark, empty, 3);
+  PostCommand(empty, kPasteCommand);  // as "貼り付け" in the memo's menu
   ASSERT_TRUE(WaitUntil([&] { return TextOf(empty) == "\r\nabc"; }, kWaitMs, "abc pasted into the empty memo"));
   EXPECT_EQ(RectOf(empty).right, kArrangedRight);
   EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo0", ""), "\\r\\nabc");
   EXPECT_EQ(SavedRight(pinlark, 0), kArrangedRight);
 
   MoveAside(endsInBreak);
-  Command(endsInBreak, kPasteCommand);
+  RunCommand(endsInBreak, kPasteCommand);
   EXPECT_EQ(TextOf(endsInBreak), "ends\r\nabc") << "no empty line after a line break";
   EXPECT_EQ(RectOf(endsInBreak).right, kArrangedRight);
   EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo1", ""), "ends\\r\\nabc");
   EXPECT_EQ(SavedRight(pinlark, 1), kArrangedRight);
 
   MoveAside(endsInX);
-  Command(endsInX, kPasteCommand);
+  RunCommand(endsInX, kPasteCommand);
   EXPECT_EQ(TextOf(endsInX), "x\r\nabc");
   EXPECT_EQ(RectOf(endsInX).right, kArrangedRight);
   EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo2", ""), "x\\r\\nabc");
@@ -113,7 +77,7 @@ TEST(Paste, HalfWidthPastesHalfWidthLettersAndLeavesTheClipboardAsItWas) {
   ASSERT_NE(endsInX, nullptr);
   const std::string fullWidth = "ＡＢＣａｂｃ１２３カナ";
   ASSERT_TRUE(SetClipboardText(fullWidth));
-  Command(endsInX, kHalfWidthPasteCommand);
+  RunCommand(endsInX, kHalfWidthPasteCommand);
   EXPECT_EQ(TextOf(endsInX), "x\r\nABCabc123ｶﾅ");
   EXPECT_EQ(RectOf(endsInX).right, kArrangedRight);
   EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "Memo2", ""), "x\\r\\nABCabc123ｶﾅ");
@@ -125,12 +89,12 @@ TEST(NewFromClipboard, IsShownWhileTheMemosAreHiddenArrangedAndSaved) {
   PinlarkProcess pinlark;
   ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nHide=1\r\nDefaultColor=ff8080\r\n"
                                             "MemoPos0=300 100 120 30\r\nMemo0=hidden\r\n")));
-  ASSERT_TRUE(FindWindows(pinlark.Pid(), kMemoClass, "", true).empty());
+  ASSERT_TRUE(Memos(pinlark).empty());
   const std::string text = "一行目\r\n二行目\tソ表";
   ASSERT_TRUE(SetClipboardText(text));
-  Command(pinlark.MainWindow(), kNewFromClipboardCommand);
+  RunCommand(pinlark.MainWindow(), kNewFromClipboardCommand);
 
-  const std::vector<HWND> shown = FindWindows(pinlark.Pid(), kMemoClass, "", true);
+  const std::vector<HWND> shown = Memos(pinlark);
   ASSERT_EQ(shown.size(), 1u) << "the new memo alone is shown";
   EXPECT_EQ(TextOf(shown[0]), text);
   EXPECT_EQ(RectOf(shown[0]).right, kArrangedRight);
@@ -153,14 +117,7 @@ TEST(Copy, PutsTheMemosWholeTextOnTheClipboardByteForByte) {
   HWND memo = MemoWithText(pinlark, text);
   ASSERT_NE(memo, nullptr);
   ASSERT_TRUE(SetClipboardText("old"));
-  // "コピー" is the twelfth item from the bottom of the memo's menu, counted upwards.
-  const POINT at = CenterOf(memo);
-  RightClick(at.x, at.y);
-  HWND menu = WaitForPopupMenu(pinlark.Pid());
-  ASSERT_NE(menu, nullptr);
-  for (int i = 0; i < 12; ++i) PressKey(VK_UP);
-  PressKey(VK_RETURN);
-  ASSERT_TRUE(WaitForWindowGone(menu));
+  PostCommand(memo, kCopyCommand);  // as "コピー" in the memo's menu
   ASSERT_TRUE(WaitUntil([] { return ClipboardText() != std::optional<std::string>("old"); }, kWaitMs,
                         "the clipboard to change"));
   EXPECT_EQ(ClipboardText(), std::optional<std::string>(text));
@@ -170,7 +127,7 @@ TEST(Copy, PutsTheMemosWholeTextOnTheClipboardByteForByte) {
   std::string longText;
   for (int i = 0; i < 3000; ++i) longText += "行" + std::to_string(i) + "\r\n";
   SendMessageTimeoutA(memo, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(longText.c_str()), SMTO_BLOCK, kWaitMs, nullptr);
-  Command(memo, kCopyCommand);
+  RunCommand(memo, kCopyCommand);
   EXPECT_EQ(ClipboardText(), std::optional<std::string>(longText));
   EXPECT_EQ(pinlark.Close(), 0u);
 }

@@ -21,50 +21,6 @@ bool WaitForHandle(HANDLE handle, DWORD timeoutMs) {
   }
 }
 
-bool CopyTree(const std::string& from, const std::string& to) {
-  if (!CreateDirectoryA(to.c_str(), nullptr) && GetLastError() != ERROR_ALREADY_EXISTS)
-    return false;
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((from + "\\*").c_str(), &fd);
-  if (find == INVALID_HANDLE_VALUE) return true;
-  bool ok = true;
-  do {
-    std::string name = fd.cFileName;
-    if (name == "." || name == "..") continue;
-    if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
-      ok = CopyTree(from + "\\" + name, to + "\\" + name) && ok;
-    else
-      ok = CopyFileA((from + "\\" + name).c_str(), (to + "\\" + name).c_str(), FALSE) && ok;
-  } while (FindNextFileA(find, &fd));
-  FindClose(find);
-  return ok;
-}
-
-bool RemoveTree(const std::string& path) {
-  WIN32_FIND_DATAA fd;
-  HANDLE find = FindFirstFileA((path + "\\*").c_str(), &fd);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = fd.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string full = path + "\\" + name;
-      if (fd.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(full);
-      } else {
-        SetFileAttributesA(full.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(full.c_str());
-      }
-    } while (FindNextFileA(find, &fd));
-    FindClose(find);
-  }
-  return RemoveDirectoryA(path.c_str()) != FALSE;
-}
-
-bool IsFolder(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && (a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
 }  // namespace
 
 void PumpMessages() {
@@ -135,7 +91,8 @@ DWORD ChildProcess::WaitForExit(DWORD timeoutMs) {
 void ChildProcess::Kill() {
   if (!Running()) return;
   TerminateProcess(process_, 1);
-  WaitForHandle(process_, 5000);
+  // One that outlived its test would meet the next one as the running instance: this test fails.
+  if (!WaitForHandle(process_, 5000)) ADD_FAILURE() << "process " << pid_ << " still runs 5 s after it was killed";
 }
 
 ChildProcess StartProgram(const std::string& exePath, const std::string& args,
@@ -171,12 +128,8 @@ std::string TestProgramFolder() {
   return s.substr(0, s.find_last_of('\\') + 1);
 }
 
-PinlarkProcess::~PinlarkProcess() {
-  child_.Kill();
-  if (root_.empty()) return;
-  // The files of a program that has just ended can stay locked for a moment.
-  for (int i = 0; i < 50 && !RemoveTree(root_); ++i) Sleep(20);
-}
+// Ended before its folder goes.
+PinlarkProcess::~PinlarkProcess() { child_.Kill(); }
 
 void PinlarkProcess::PlaceProgram(const std::string& subfolder, const std::string& exeName) {
   if (!folder_.empty()) ADD_FAILURE() << "PlaceProgram after the program's folder was made";
@@ -185,35 +138,23 @@ void PinlarkProcess::PlaceProgram(const std::string& subfolder, const std::strin
 }
 
 bool PinlarkProcess::MakeFolder() {
-  char temp[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, temp);
-  static int counter = 0;
-  std::string folder;
-  for (int i = 0; i < 1000 && folder.empty(); ++i) {
-    std::string name = std::string(temp) + "pinlark-e2e-" + std::to_string(GetCurrentProcessId()) +
-                       "-" + std::to_string(++counter);
-    if (CreateDirectoryA(name.c_str(), nullptr)) folder = name;
-  }
-  if (folder.empty()) {
-    ADD_FAILURE() << "could not make a folder for pinlark.exe in " << temp;
-    return false;
-  }
-  root_ = folder;
+  temp_ = std::make_unique<test::TempFolder>("pinlark-e2e");
+  if (temp_->path().empty()) return false;
+  folder_ = temp_->path();
   if (!subfolder_.empty()) {
-    folder += "\\" + subfolder_;
-    if (!CreateDirectoryA(folder.c_str(), nullptr)) {
-      ADD_FAILURE() << "could not make the folder " << folder << " (error " << GetLastError() << ")";
+    folder_ += subfolder_ + "\\";
+    if (!CreateDirectoryA(folder_.c_str(), nullptr)) {
+      ADD_FAILURE() << "could not make the folder " << folder_ << " (error " << GetLastError() << ")";
       return false;
     }
   }
-  folder_ = folder + "\\";
   std::string source = TestProgramFolder();
   if (!CopyFileA((source + "pinlark.exe").c_str(), ExePath().c_str(), FALSE)) {
     ADD_FAILURE() << "could not copy pinlark.exe from " << source << " to " << folder_
                   << " (error " << GetLastError() << "); it is built beside the test program";
     return false;
   }
-  if (IsFolder(source + "help") && !CopyTree(source + "help", folder_ + "help")) {
+  if (test::FolderExists(source + "help") && !test::CopyTree(source + "help", folder_ + "help")) {
     ADD_FAILURE() << "could not copy " << source << "help to " << folder_;
     return false;
   }
@@ -287,81 +228,6 @@ DWORD PinlarkProcess::RunSecondInstance(const std::string& args, DWORD timeoutMs
 
 ChildProcess PinlarkProcess::StartSecondInstance(const std::string& args) const {
   return StartProgram(ExePath(), args);
-}
-
-// ---- Files
-
-std::optional<std::string> ReadFileBytes(const std::string& path) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ,
-                            FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                            OPEN_EXISTING, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buf[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buf, sizeof buf, &got, nullptr) && got > 0) bytes.append(buf, got);
-  CloseHandle(file);
-  return bytes;
-}
-
-bool WriteFileBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  DWORD written = 0;
-  bool ok = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
-            written == bytes.size();
-  return CloseHandle(file) && ok;
-}
-
-bool FileExists(const std::string& path) {
-  DWORD a = GetFileAttributesA(path.c_str());
-  return a != INVALID_FILE_ATTRIBUTES && !(a & FILE_ATTRIBUTE_DIRECTORY);
-}
-
-namespace {
-
-std::string TrimBlanks(const std::string& s) {
-  size_t b = s.find_first_not_of(" \t");
-  if (b == std::string::npos) return "";
-  size_t e = s.find_last_not_of(" \t");
-  return s.substr(b, e - b + 1);
-}
-
-bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    char x = a[i], y = b[i];
-    if (x >= 'A' && x <= 'Z') x = static_cast<char>(x - 'A' + 'a');
-    if (y >= 'A' && y <= 'Z') y = static_cast<char>(y - 'A' + 'a');
-    if (x != y) return false;
-  }
-  return true;
-}
-
-}  // namespace
-
-std::vector<std::string> KeysInSection(const std::string& iniBytes, const std::string& section) {
-  std::vector<std::string> keys;
-  size_t pos = iniBytes.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  bool inside = false;
-  while (pos < iniBytes.size()) {
-    size_t end = iniBytes.find('\n', pos);
-    if (end == std::string::npos) end = iniBytes.size();
-    std::string line = TrimBlanks(iniBytes.substr(pos, end - pos));
-    pos = end + 1;
-    if (!line.empty() && line.back() == '\r') line = TrimBlanks(line.substr(0, line.size() - 1));
-    if (line.empty() || line[0] == ';') continue;
-    if (line[0] == '[') {
-      if (inside) break;
-      size_t close = line.find(']');
-      inside = close != std::string::npos &&
-               EqualsIgnoringAsciiCase(TrimBlanks(line.substr(1, close - 1)), section);
-      continue;
-    }
-    if (inside) keys.push_back(TrimBlanks(line.substr(0, line.find('='))));
-  }
-  return keys;
 }
 
 }  // namespace pinlark::e2e

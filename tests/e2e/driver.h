@@ -9,11 +9,14 @@
 
 #include <functional>
 #include <initializer_list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "app/ini_document.h"
+#include "ini_keys.h"
+#include "windows_helpers.h"
 
 namespace pinlark::e2e {
 
@@ -22,6 +25,17 @@ constexpr DWORD kStartWaitMs = 20000;  // for the main window of a starting prog
 constexpr UINT kExitCommand = 40000;   // the main window's WM_COMMAND that ends the program
 constexpr char kMainClass[] = "VeskPostItClass";
 constexpr char kMainTitle[] = "Pinlark";
+constexpr char kMemoClass[] = "VeskPostItMemoClass";
+constexpr UINT kTrayCallback = WM_USER + 1;  // the tray icon's message to the main window
+constexpr char kEditTitle[] = "Pinlark - メモの編集";
+constexpr char kTrashTitle[] = "Pinlark - ごみ箱";
+constexpr char kPropertiesTitle[] = "Pinlarkのプロパティ";
+constexpr char kVersionTitle[] = "Pinlark - バージョン情報";
+// Commands of the main window and of the memos' menu.
+constexpr UINT kNewMemoCommand = 40001, kDeleteMemoCommand = 40002, kSaveCommand = 40005, kVersionCommand = 40006,
+               kHideCommand = 40007, kArrangeCommand = 40009, kPropertiesCommand = 40012, kCopyCommand = 40014,
+               kTrashCommand = 40017, kNewFromClipboardCommand = 40020, kPasteCommand = 40022,
+               kHalfWidthPasteCommand = 40024, kHelpCommand = 40025, kOpenCommand = 40026, kTopMostCommand = 40011;
 
 // Polls `done` every 20 ms (handling this thread's messages meanwhile) until it is true or
 // timeoutMs have passed. On time-out records a failure "timed out after N ms waiting for <what>".
@@ -125,13 +139,27 @@ class PinlarkProcess {
 
   ChildProcess child_;
   HWND main_ = nullptr;
+  std::unique_ptr<test::TempFolder> temp_;
   std::string folder_;
-  std::string root_;  // the temporary folder, removed at the end
   std::string subfolder_;
   std::string exeName_ = "pinlark.exe";
 };
 
 // ---- Windows
+
+// Posts a command as choosing it in a menu does (it may open a modal window).
+void PostCommand(HWND window, UINT command);
+// Carries out a memo's or the main window's command and waits until it is done. The command
+// moves windows, and the activation that brings can send messages to this program's windows:
+// they are answered while waiting (SMTO_NORMAL), or each would hold the command up for seconds.
+void RunCommand(HWND window, UINT command);
+// Whether the window answers a message within kWaitMs: its thread has then handled what was
+// posted to it before, or waits in a window it opened meanwhile (a message box's loop answers).
+bool Answers(HWND window);
+// The memo windows of the program (trash memos too: they are hidden memo windows).
+std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly = true);
+// The colour of a pixel of the screen.
+COLORREF ScreenPixel(int x, int y);
 
 std::string ClassNameOf(HWND hwnd);
 // The text of a window of any process (WM_GETTEXT, so edit controls give their contents).
@@ -177,6 +205,8 @@ void MoveMouse(int x, int y);
 void Click(int x, int y);
 void RightClick(int x, int y);
 void DoubleClick(int x, int y);
+// A left click on the centre of a window or control.
+void ClickOn(HWND hwnd);
 // Presses the left button at `from`, moves in `steps` steps to `to` and lets go there.
 void Drag(POINT from, POINT to, int steps = 10);
 // Presses a key with modifiers held: PressKey(VK_F4, {VK_MENU}), PressKey('N', {VK_CONTROL}).
@@ -189,22 +219,16 @@ void TypeText(const std::string& ascii);
 // Lets the programs handle what was sent: a pause that handles this thread's messages.
 void Settle(DWORD ms = 100);
 
-// ---- Clipboard (CF_TEXT: code page 932 bytes)
+// ---- The clipboard, files, the settings file's key order and the system's error texts, as
+// the in-process tests have them
 
-bool SetClipboardText(const std::string& bytes);
-bool ClearClipboard();
-// CF_TEXT on the clipboard, or nothing.
-std::optional<std::string> ClipboardText();
-
-// ---- Files
-
-// The bytes of a file, or nothing when it cannot be read.
-std::optional<std::string> ReadFileBytes(const std::string& path);
-bool WriteFileBytes(const std::string& path, const std::string& bytes);
-bool FileExists(const std::string& path);
-
-// The key names of the first section named `section` (ASCII case ignored), in file order: every
-// line of it that is neither blank nor a comment, up to its '=' and without surrounding blanks.
-std::vector<std::string> KeysInSection(const std::string& iniBytes, const std::string& section);
+using test::ClearClipboard;
+using test::ClipboardText;
+using test::FileExists;
+using test::KeysInSection;
+using test::ReadFileBytes;
+using test::SetClipboardText;
+using test::SystemText;
+using test::WriteFileBytes;
 
 }  // namespace pinlark::e2e

@@ -33,6 +33,31 @@ std::string Describe(HWND hwnd) {
 
 // ---- Windows
 
+void PostCommand(HWND window, UINT command) { PostMessageA(window, WM_COMMAND, command, 0); }
+
+void RunCommand(HWND window, UINT command) {
+  DWORD_PTR result = 0;
+  if (!SendMessageTimeoutA(window, WM_COMMAND, command, 0, SMTO_NORMAL, kWaitMs, &result)) {
+    ADD_FAILURE() << "command " << command << " to " << Describe(window) << " did not end within " << kWaitMs << " ms";
+  }
+}
+
+bool Answers(HWND window) {
+  DWORD_PTR result = 0;
+  return SendMessageTimeoutA(window, WM_NULL, 0, 0, SMTO_NORMAL, kWaitMs, &result) != 0;
+}
+
+std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly) {
+  return FindWindows(pinlark.Pid(), kMemoClass, "", visibleOnly);
+}
+
+COLORREF ScreenPixel(int x, int y) {
+  HDC screen = GetDC(nullptr);
+  const COLORREF colour = GetPixel(screen, x, y);
+  ReleaseDC(nullptr, screen);
+  return colour;
+}
+
 std::string ClassNameOf(HWND hwnd) {
   char buf[256] = {};
   int n = GetClassNameA(hwnd, buf, sizeof buf);
@@ -277,6 +302,11 @@ void RightClick(int x, int y) { ClickWith(x, y, MOUSEEVENTF_RIGHTDOWN, MOUSEEVEN
 
 void DoubleClick(int x, int y) { ClickWith(x, y, MOUSEEVENTF_LEFTDOWN, MOUSEEVENTF_LEFTUP, 2); }
 
+void ClickOn(HWND hwnd) {
+  const POINT at = CenterOf(hwnd);
+  Click(at.x, at.y);
+}
+
 void Drag(POINT from, POINT to, int steps) {
   if (steps < 1) steps = 1;
   Send(MouseAt(from.x, from.y, 0));
@@ -342,63 +372,6 @@ void Settle(DWORD ms) {
     PumpMessages();
   }
   PumpMessages();
-}
-
-// ---- Clipboard
-
-namespace {
-
-// Data put on the clipboard needs an owner window (EmptyClipboard with none makes the next
-// SetClipboardData fail); a message-only window of the test serves.
-HWND ClipboardOwner() {
-  static HWND owner = CreateWindowExA(0, "STATIC", "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                      GetModuleHandleA(nullptr), nullptr);
-  return owner;
-}
-
-bool OpenClipboardWaiting() {
-  HWND owner = ClipboardOwner();
-  return WaitUntil([&] { return OpenClipboard(owner) != FALSE; }, 5000,
-                   "the clipboard (another program holds it open)");
-}
-
-}  // namespace
-
-bool SetClipboardText(const std::string& bytes) {
-  if (!OpenClipboardWaiting()) return false;
-  EmptyClipboard();
-  HGLOBAL mem = GlobalAlloc(GMEM_MOVEABLE, bytes.size() + 1);
-  bool ok = false;
-  if (mem) {
-    char* p = static_cast<char*>(GlobalLock(mem));
-    std::memcpy(p, bytes.c_str(), bytes.size() + 1);
-    GlobalUnlock(mem);
-    ok = SetClipboardData(CF_TEXT, mem) != nullptr;
-    if (!ok) GlobalFree(mem);
-  }
-  CloseClipboard();
-  if (!ok) ADD_FAILURE() << "could not put text on the clipboard (error " << GetLastError() << ")";
-  return ok;
-}
-
-bool ClearClipboard() {
-  if (!OpenClipboardWaiting()) return false;
-  bool ok = EmptyClipboard() != FALSE;
-  CloseClipboard();
-  return ok;
-}
-
-std::optional<std::string> ClipboardText() {
-  if (!OpenClipboardWaiting()) return std::nullopt;
-  std::optional<std::string> text;
-  if (HANDLE data = GetClipboardData(CF_TEXT)) {
-    if (const char* p = static_cast<const char*>(GlobalLock(data))) {
-      text = std::string(p, strnlen(p, GlobalSize(data)));
-      GlobalUnlock(data);
-    }
-  }
-  CloseClipboard();
-  return text;
 }
 
 }  // namespace pinlark::e2e

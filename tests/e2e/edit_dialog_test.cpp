@@ -9,9 +9,7 @@ namespace {
 
 using ::testing::HasSubstr;
 
-constexpr UINT kTrayCallback = WM_USER + 1;
-constexpr char kEditTitle[] = "Pinlark - メモの編集";
-constexpr char kMemoClass[] = "VeskPostItMemoClass";
+constexpr int kEditTextField = 1002;
 
 HWND OpenEditorFromTray(const PinlarkProcess& pinlark) {
   PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_LBUTTONDBLCLK);
@@ -25,12 +23,12 @@ TEST(EditDialog, ATrayDoubleClickOpensTheEditorAndOkMakesTheMemoAndSavesIt) {
   ASSERT_NE(editor, nullptr);
   ASSERT_TRUE(BringToForeground(editor));
   TypeText("hello memo");
-  Settle(200);
-  const POINT ok = CenterOf(GetDlgItem(editor, IDOK));
-  Click(ok.x, ok.y);
+  ASSERT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(editor, kEditTextField)) == "hello memo"; }, kWaitMs,
+                        "the text typed"));
+  ClickOn(GetDlgItem(editor, IDOK));
   ASSERT_TRUE(WaitForWindowGone(editor));
 
-  const std::vector<HWND> memos = FindWindows(pinlark.Pid(), kMemoClass, "", true);
+  const std::vector<HWND> memos = Memos(pinlark);
   ASSERT_EQ(memos.size(), 1u);
   EXPECT_EQ(TextOf(memos[0]), "hello memo");
   EXPECT_EQ(RectOf(memos[0]).right, 1024 - 10) << "メモの整列 was checked";
@@ -45,19 +43,15 @@ TEST(EditDialog, ASecondRequestAndClosingAreRefusedWhileItIsOpen) {
   HWND editor = OpenEditorFromTray(pinlark);
   ASSERT_NE(editor, nullptr);
 
-  PostMessageA(pinlark.MainWindow(), WM_COMMAND, 40001, 0);
-  HWND refusal = WaitForDialog(pinlark.Pid(), "Pinlark");
-  ASSERT_NE(refusal, nullptr);
-  EXPECT_EQ(DialogText(refusal), "メモは一つしか編集できません");
-  PressButton(refusal, IDOK);
-  ASSERT_TRUE(WaitForWindowGone(refusal));
-
-  PostMessageA(pinlark.MainWindow(), WM_COMMAND, 40000, 0);
-  HWND notClosing = WaitForDialog(pinlark.Pid(), "Pinlark");
-  ASSERT_NE(notClosing, nullptr);
-  EXPECT_EQ(DialogText(notClosing), "編集ダイアログが開いています。終了できません");
-  PressButton(notClosing, IDOK);
-  ASSERT_TRUE(WaitForWindowGone(notClosing));
+  for (const auto& [command, refusal] : {std::pair{kNewMemoCommand, "メモは一つしか編集できません"},
+                                         std::pair{kExitCommand, "編集ダイアログが開いています。終了できません"}}) {
+    PostCommand(pinlark.MainWindow(), command);
+    HWND box = WaitForDialog(pinlark.Pid(), "Pinlark");
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(DialogText(box), refusal);
+    PressButton(box, IDOK);
+    ASSERT_TRUE(WaitForWindowGone(box));
+  }
   EXPECT_TRUE(pinlark.Running());
 
   PressButton(editor, IDCANCEL);

@@ -11,23 +11,7 @@ namespace {
 using ::testing::HasSubstr;
 using ::testing::Not;
 
-constexpr char kMemoClass[] = "VeskPostItMemoClass";
-constexpr UINT kSaveCommand = 40005;
-
-std::vector<HWND> Memos(const PinlarkProcess& pinlark, bool visibleOnly) {
-  return FindWindows(pinlark.Pid(), kMemoClass, "", visibleOnly);
-}
-
-COLORREF ScreenPixel(int x, int y) {
-  HDC screen = GetDC(nullptr);
-  const COLORREF colour = GetPixel(screen, x, y);
-  ReleaseDC(nullptr, screen);
-  return colour;
-}
-
-void Save(const PinlarkProcess& pinlark) {
-  SendMessageTimeoutA(pinlark.MainWindow(), WM_COMMAND, kSaveCommand, 0, SMTO_BLOCK, kWaitMs, nullptr);
-}
+void Save(const PinlarkProcess& pinlark) { RunCommand(pinlark.MainWindow(), kSaveCommand); }
 
 TEST(FirstStart, ShowsOneArrangedSampleMemoThatTheNextSaveWritesAndARestartBrings) {
   PinlarkProcess pinlark;
@@ -38,8 +22,8 @@ TEST(FirstStart, ShowsOneArrangedSampleMemoThatTheNextSaveWritesAndARestartBring
   const RECT rect = RectOf(memos[0]);
   EXPECT_EQ(rect.right, 1024 - 10) << "right edge of the work area less cxMergin";
   EXPECT_EQ(rect.top, 10);
-  Settle(300);
-  EXPECT_EQ(ScreenPixel(rect.right - 5, rect.bottom - 3), RGB(0xFF, 0xFF, 0x80)) << "painted in DefaultColor";
+  EXPECT_TRUE(WaitUntil([&] { return ScreenPixel(rect.right - 5, rect.bottom - 3) == RGB(0xFF, 0xFF, 0x80); }, kWaitMs,
+                        "the sample memo painted in DefaultColor"));
   EXPECT_FALSE(pinlark.IniExists()) << "the sample memo waits for the next save";
 
   Save(pinlark);

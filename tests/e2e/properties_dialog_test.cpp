@@ -7,17 +7,9 @@
 namespace pinlark::e2e {
 namespace {
 
-constexpr UINT kPropertiesCommand = 40012;
-constexpr char kPropertiesTitle[] = "Pinlarkのプロパティ";
 constexpr int kApplyButton = 3;
 constexpr int kMinColumnField = 1007;
 constexpr int k3DModeBox = 1020;
-
-void ClickItem(HWND dialog, int id) {
-  const POINT centre = CenterOf(GetDlgItem(dialog, id));
-  Click(centre.x, centre.y);
-  Settle(200);
-}
 
 TEST(PropertiesDialog, OkKeepsTheChangesAndTheFileGetsThemWhenTheProgramCloses) {
   PinlarkProcess pinlark;
@@ -33,12 +25,12 @@ TEST(PropertiesDialog, OkKeepsTheChangesAndTheFileGetsThemWhenTheProgramCloses) 
   PressKey(VK_BACK);
   PressKey(VK_BACK);
   TypeText("25");
-  Settle(200);
-  EXPECT_EQ(TextOf(GetDlgItem(dialog, kMinColumnField)), "25");
+  EXPECT_TRUE(WaitUntil([&] { return TextOf(GetDlgItem(dialog, kMinColumnField)) == "25"; }, kWaitMs, "25 typed"));
   EXPECT_TRUE(IsWindowEnabled(GetDlgItem(dialog, kApplyButton)));
-  ClickItem(dialog, k3DModeBox);
-  EXPECT_EQ(SendMessageA(GetDlgItem(dialog, k3DModeBox), BM_GETCHECK, 0, 0), BST_CHECKED);
-  ClickItem(dialog, IDOK);
+  ClickOn(GetDlgItem(dialog, k3DModeBox));
+  EXPECT_TRUE(WaitUntil([&] { return SendMessageA(GetDlgItem(dialog, k3DModeBox), BM_GETCHECK, 0, 0) == BST_CHECKED; },
+                        kWaitMs, "the 3D box checked"));
+  ClickOn(GetDlgItem(dialog, IDOK));
   ASSERT_TRUE(WaitForWindowGone(dialog));
 
   EXPECT_EQ(pinlark.Ini().GetString("Pinlark", "MinColumn", ""), "40") << "not written before the close";

@@ -1,5 +1,5 @@
-// The trash as a user meets it: opened from the tray icon's menu, a memo brought back with the
-// mouse, and what the settings file holds after the program has closed.
+// The trash as a user meets it: opened by its menu command, a memo brought back with the mouse,
+// and what the settings file holds after the program has closed.
 #include <gtest/gtest.h>
 
 #include "driver.h"
@@ -7,28 +7,9 @@
 namespace pinlark::e2e {
 namespace {
 
-constexpr UINT kTrayCallback = WM_USER + 1;
-constexpr char kMemoClass[] = "VeskPostItMemoClass";
-constexpr char kTrashTitle[] = "Pinlark - ごみ箱";
 constexpr int kTrashList = 1015;
 
-// Chooses "ごみ箱..." in the tray icon's menu with the keyboard: the fifth selectable item.
-HWND OpenTrashFromTray(const PinlarkProcess& pinlark) {
-  MoveMouse(900, 700);
-  PostMessageA(pinlark.MainWindow(), kTrayCallback, 0, WM_RBUTTONDOWN);
-  HWND menu = WaitForPopupMenu(pinlark.Pid());
-  if (menu == nullptr) return nullptr;
-  for (int i = 0; i < 5; ++i) PressKey(VK_DOWN);
-  PressKey(VK_RETURN);
-  return WaitForDialog(pinlark.Pid(), kTrashTitle);
-}
-
-void ClickButton(HWND dialog, int id) {
-  const POINT at = CenterOf(GetDlgItem(dialog, id));
-  Click(at.x, at.y);
-}
-
-TEST(TrashDialog, AMemoRestoredFromTheTrayMenusTrashIsShownAndKeptAsAMemo) {
+TEST(TrashDialog, AMemoRestoredFromTheTrashIsShownAndKeptAsAMemo) {
   PinlarkProcess pinlark;
   ASSERT_TRUE(pinlark.Start("", std::string("[Pinlark]\r\nMemoPos0=600 100 120 30\r\nMemo0=stays\r\n"
                                             "TrashPos0=300 200 140 40\r\nTrashColor0=ff\r\nTrash0=came back\r\n"
@@ -37,13 +18,14 @@ TEST(TrashDialog, AMemoRestoredFromTheTrayMenusTrashIsShownAndKeptAsAMemo) {
   ASSERT_NE(memo, nullptr);
   EXPECT_FALSE(IsWindowVisible(memo));
 
-  HWND dialog = OpenTrashFromTray(pinlark);
+  PostCommand(pinlark.MainWindow(), kTrashCommand);  // as "ごみ箱..." in the tray icon's menu
+  HWND dialog = WaitForDialog(pinlark.Pid(), kTrashTitle);
   ASSERT_NE(dialog, nullptr);
   HWND list = GetDlgItem(dialog, kTrashList);
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 2);
   EXPECT_EQ(SendMessageA(list, LB_GETCURSEL, 0, 0), 0) << "the newest trash memo is selected";
   ASSERT_TRUE(BringToForeground(dialog));
-  ClickButton(dialog, IDOK);  // 戻す
+  ClickOn(GetDlgItem(dialog, IDOK));  // 戻す
   ASSERT_TRUE(WaitUntil([&] { return IsWindowVisible(memo) != FALSE; }, kWaitMs, "the restored memo on screen"));
   const RECT rect = RectOf(memo);
   EXPECT_EQ(rect.left, 300);
@@ -52,7 +34,7 @@ TEST(TrashDialog, AMemoRestoredFromTheTrayMenusTrashIsShownAndKeptAsAMemo) {
   EXPECT_EQ(SendMessageA(list, LB_GETCOUNT, 0, 0), 1);
   EXPECT_FALSE(IsWindowEnabled(GetDlgItem(dialog, IDOK))) << "no selection after a restore";
 
-  ClickButton(dialog, IDCANCEL);  // 閉じる
+  ClickOn(GetDlgItem(dialog, IDCANCEL));  // 閉じる
   ASSERT_TRUE(WaitForWindowGone(dialog));
   EXPECT_EQ(pinlark.Close(), 0u);
 

@@ -6,23 +6,14 @@
 
 #include "app/app_settings.h"
 #include "app/font_keys.h"
+#include "ini_keys.h"
 
 namespace pinlark {
 namespace {
 
 using ::testing::ElementsAre;
 
-std::vector<std::string> KeyOrder(const std::string& file) {
-  std::vector<std::string> keys;
-  std::size_t at = 0;
-  while (at < file.size()) {
-    const std::size_t end = file.find('\n', at);
-    const std::string line = file.substr(at, end - at);
-    if (const std::size_t eq = line.find('='); eq != std::string::npos) keys.push_back(line.substr(0, eq));
-    at = end == std::string::npos ? file.size() : end + 1;
-  }
-  return keys;
-}
+std::vector<std::string> KeyOrder(const std::string& file) { return test::KeysInSection(file, "Pinlark"); }
 
 TEST(AppSettings, MissingKeysGiveTheDefaults) {
   AppSettings s;

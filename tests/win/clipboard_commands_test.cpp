@@ -32,20 +32,7 @@ const std::string kA = "\x82\xA0";  // あ
 
 HWND FirstMemo(const test::MainWindowFixture& main) { return GetSettingsRecord(main.window())->memos[0]; }
 
-std::string ClipboardBytes() {
-  std::string bytes;
-  if (!OpenClipboard(nullptr)) return "<clipboard not opened>";
-  if (HANDLE block = GetClipboardData(CF_TEXT)) {
-    if (const char* text = static_cast<const char*>(GlobalLock(block))) {
-      bytes = text;
-      GlobalUnlock(block);
-    }
-  } else {
-    bytes = "<no text>";
-  }
-  CloseClipboard();
-  return bytes;
-}
+std::string ClipboardBytes() { return test::ClipboardText().value_or("<no text>"); }
 
 // Another thread's window keeps the clipboard open while this lives, as a busy program would.
 class ClipboardHeldElsewhere {
@@ -87,7 +74,7 @@ class ClipboardHeldElsewhere {
 TEST(ClipboardPaste, APasteThatWouldPassTheMemoLimitIsCutBetweenTwoCharacters) {
   test::MainWindowFixture main(kOneMemo);
   HWND memo = FirstMemo(main);
-  test::SetClipboardText(main.window(), ("x" + kA + kA).c_str());
+  test::SetClipboardText("x" + kA + kA);
   // 65530 bytes, CR LF and x end at byte 65533: あ would straddle the limit and is left out.
   SetWindowTextA(memo, std::string(65530, 'm').c_str());
   SendMessageA(memo, WM_COMMAND, IDM_PASTE, 0);
@@ -113,7 +100,7 @@ TEST(ClipboardPaste, AClipboardTextLongerThanAReadTakesIsCutBetweenCharacters) {
   test::MainWindowFixture main(kOneMemo);
   std::string longText;
   for (int i = 0; i < 35000; ++i) longText += kA;  // 70000 bytes: a read stops inside a character
-  test::SetClipboardText(main.window(), longText.c_str());
+  test::SetClipboardText(longText);
   main.Send(WM_COMMAND, IDM_NEW_FROM_CLIP);
   const SettingsRecord* r = GetSettingsRecord(main.window());
   ASSERT_EQ(r->memoCount, 2);
@@ -140,14 +127,14 @@ TEST(ClipboardPaste, NoTextOrABusyClipboardLeavesEverythingAsItWas) {
   SendMessageA(main.window(), WM_COMMAND, IDM_SAVE, 0);
   const std::string saved = main.ReadIni();
 
-  test::SetClipboardText(main.window(), nullptr);
+  test::ClearClipboard();
   SendMessageA(memo, WM_COMMAND, IDM_PASTE, 0);
   SendMessageA(memo, WM_COMMAND, IDM_PASTE_HALFWIDTH, 0);
   main.Send(WM_COMMAND, IDM_NEW_FROM_CLIP);
   EXPECT_EQ(MemoText(memo), "first");
   EXPECT_EQ(GetSettingsRecord(main.window())->memoCount, 1);
 
-  test::SetClipboardText(main.window(), "pasted");
+  test::SetClipboardText("pasted");
   {
     ClipboardHeldElsewhere held;
     ASSERT_TRUE(held.opened());
@@ -162,7 +149,7 @@ TEST(ClipboardPaste, NoTextOrABusyClipboardLeavesEverythingAsItWas) {
 TEST(ClipboardCopy, ABusyClipboardIsReportedAndKeepsItsText) {
   test::MainWindowFixture main(kOneMemo);
   HWND memo = FirstMemo(main);
-  test::SetClipboardText(main.window(), "before");
+  test::SetClipboardText("before");
   {
     ClipboardHeldElsewhere held;
     ASSERT_TRUE(held.opened());

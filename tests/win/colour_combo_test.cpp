@@ -44,8 +44,10 @@ TEST(ColourCombo, HoldsThePaletteInOrderAndSelectsTheMemoColour) {
   ComboHost host(main.window());
   FillColourCombo(host.dialog(), IDC_EDIT_COLOR, memo);
   ASSERT_EQ(host.Send(CB_GETCOUNT), kPaletteSize);
+  const int32_t palette[] = {0x0080FFFF, 0x0080C0FF, 0x008080FF, 0x00C080FF, 0x00FF80FF, 0x00FF8080, 0x00C0FF80,
+                             0x00FFFF80, 0x00FFFFFF, 0x00C0C0C0, 0x00000000, -1,         -2,         -3};
   for (int i = 0; i < kPaletteSize; ++i) {
-    EXPECT_EQ(static_cast<int32_t>(host.Send(CB_GETITEMDATA, static_cast<WPARAM>(i))), PaletteColor(i)) << i;
+    EXPECT_EQ(static_cast<int32_t>(host.Send(CB_GETITEMDATA, static_cast<WPARAM>(i))), palette[i]) << i;
   }
   EXPECT_EQ(host.Send(CB_GETCURSEL), 12);
   EXPECT_EQ(SelectedColour(host.dialog(), IDC_EDIT_COLOR), std::optional<int32_t>(kTransparentLight));
@@ -88,24 +90,9 @@ constexpr COLORREF kBackground = RGB(255, 0, 0);
 constexpr int kWidth = 200, kHeight = 20;
 
 // A bitmap filled with red to draw items into.
-class Canvas {
+class Canvas : public test::Canvas {
  public:
-  Canvas() {
-    HDC screen = GetDC(nullptr);
-    dc_ = CreateCompatibleDC(screen);
-    bitmap_ = CreateCompatibleBitmap(screen, kWidth, kHeight);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    HBRUSH red = CreateSolidBrush(kBackground);
-    RECT all{0, 0, kWidth, kHeight};
-    FillRect(dc_, &all, red);
-    DeleteObject(red);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
+  Canvas() : test::Canvas(kWidth, kHeight, kBackground) {}
   void Draw(int32_t colour, UINT action, UINT state = 0, UINT itemId = 0) const {
     DRAWITEMSTRUCT item{};
     item.CtlType = ODT_COMBOBOX;
@@ -113,23 +100,11 @@ class Canvas {
     item.itemID = itemId;
     item.itemAction = action;
     item.itemState = state;
-    item.hDC = dc_;
+    item.hDC = dc();
     item.rcItem = {0, 0, kWidth, kHeight};
     item.itemData = static_cast<ULONG_PTR>(static_cast<LONG_PTR>(colour));
     DrawPaletteItem(&item);
   }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  int CountOf(COLORREF colour) const {
-    int n = 0;
-    for (int y = 0; y < kHeight; ++y)
-      for (int x = 0; x < kWidth; ++x) n += GetPixel(dc_, x, y) == colour;
-    return n;
-  }
-
- private:
-  HDC dc_ = nullptr;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 TEST(ColourCombo, TheSwatchStandsTwoPixelsInsideTheItem) {

@@ -21,12 +21,12 @@ using test::MainWindowFixture;
 
 TEST(ApplicationMenu, PasteAsNewMemoIsGreyedExactlyWhenTheClipboardHoldsNoText) {
   MainWindowFixture main;
-  test::SetClipboardText(main.window(), nullptr);
+  test::ClearClipboard();
   HMENU menu = PrepareAppMenu(main.window());
   EXPECT_TRUE(GetMenuState(menu, IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
-  test::SetClipboardText(main.window(), "abc");
+  test::SetClipboardText("abc");
   EXPECT_FALSE(GetMenuState(PrepareAppMenu(main.window()), IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
-  test::SetClipboardText(main.window(), nullptr);
+  test::ClearClipboard();
   EXPECT_TRUE(GetMenuState(PrepareAppMenu(main.window()), IDM_NEW_FROM_CLIP, MF_BYCOMMAND) & MF_GRAYED);
 }
 

@@ -45,11 +45,11 @@ TEST(MemoMenu, ChecksFollowTheFlagsAndPasteNeedsClipboardText) {
       EXPECT_EQ((GetMenuState(menu, IDM_NO_ARRANGE, MF_BYCOMMAND) & MF_CHECKED) != 0, noArrange == 1);
     }
   }
-  test::SetClipboardText(main.window(), nullptr);
+  test::ClearClipboard();
   HMENU menu = PrepareMemoMenu(memo);
   EXPECT_TRUE(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_TRUE(GetMenuState(menu, IDM_PASTE_HALFWIDTH, MF_BYCOMMAND) & MF_GRAYED);
-  test::SetClipboardText(main.window(), "text");
+  test::SetClipboardText("text");
   menu = PrepareMemoMenu(memo);
   EXPECT_FALSE(GetMenuState(menu, IDM_PASTE, MF_BYCOMMAND) & MF_GRAYED);
   EXPECT_FALSE(GetMenuState(menu, IDM_PASTE_HALFWIDTH, MF_BYCOMMAND) & MF_GRAYED);

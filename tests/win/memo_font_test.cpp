@@ -51,7 +51,7 @@ TEST(MemoFont, ChoosingWritesTheFiveKeysAtOnceAndNothingElse) {
   ASSERT_NE(GetSetting(main.window(), kSetMemoFont), 0);
   const LOGFONTA chosen = FontOf(main.window());
 
-  EXPECT_EQ(test::KeysInOrder(main.ReadIni(), "Pinlark"),
+  EXPECT_EQ(test::KeysInSection(main.ReadIni(), "Pinlark"),
             (std::vector<std::string>{"MinColumn", "FontFace", "FontHeight", "FontWidth", "FontWeight", "FontItalic"}));
   const IniDocument ini = IniDocument::Parse(main.ReadIni());
   EXPECT_EQ(ini.GetString("Pinlark", "FontFace", ""), chosen.lfFaceName);

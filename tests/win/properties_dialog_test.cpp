@@ -30,11 +30,7 @@ constexpr int32_t AppSettings::*kBoxFields[] = {&AppSettings::crMode, &AppSettin
                                                 &AppSettings::autoArrange, &AppSettings::accelClose,
                                                 &AppSettings::abbandConf, &AppSettings::imeOpen};
 
-std::string Text(HWND dialog, int id) {
-  char text[512] = "";
-  GetDlgItemTextA(dialog, id, text, sizeof text);
-  return text;
-}
+std::string Text(HWND dialog, int id) { return test::ItemText(dialog, id); }
 
 bool ApplyEnabled(HWND dialog) { return IsWindowEnabled(GetDlgItem(dialog, IDC_PROP_APPLY)) != FALSE; }
 void Click(HWND dialog, int id) { SendDlgItemMessageA(dialog, id, BM_CLICK, 0, 0); }
@@ -66,7 +62,7 @@ test::SeenWindow CommandWithWindow(HWND dialog, WPARAM command,
   PostMessageA(dialog, WM_COMMAND, command, 0);
   EXPECT_TRUE(watcher.Wait()) << "a window for command " << command;
   // The next watcher must not find this one on its way out.
-  for (int i = 0; i < 250 && IsWindow(watcher.seen().window); ++i) Sleep(20);
+  test::WaitFor([&] { return !IsWindow(watcher.seen().window); });
   return watcher.seen();
 }
 
@@ -268,7 +264,7 @@ TEST(PropertiesDialog, OkAppliesAColourOrASingleCheckBoxAlone) {
     SendDlgItemMessageA(dialog, IDC_PROP_COLOR, CB_SETCURSEL, 5, 0);
     EXPECT_TRUE(CommandWithoutBox(dialog, IDOK));
   });
-  EXPECT_EQ(s.defaultColor, PaletteColor(5));
+  EXPECT_EQ(s.defaultColor, 0x00FF8080) << "the sixth colour of the list";
 }
 
 TEST(PropertiesDialog, ASecondOpenCommandFocusesTheOpenDialog) {
@@ -375,41 +371,21 @@ TEST(PropertiesDialog, TheSoundFileIsChosenInTheOpenFileDialog) {
 }
 
 // A small bitmap to draw the play button into, filled with a colour no drawing uses.
-class Canvas {
+class Canvas : public test::Canvas {
  public:
   static constexpr COLORREF kUntouched = RGB(255, 0, 255);
-  Canvas(int width, int height) : dc_(CreateCompatibleDC(nullptr)) {
-    HDC screen = GetDC(nullptr);
-    bitmap_ = CreateCompatibleBitmap(screen, width, height);
-    ReleaseDC(nullptr, screen);
-    old_ = SelectObject(dc_, bitmap_);
-    RECT all = {0, 0, width, height};
-    HBRUSH fill = CreateSolidBrush(kUntouched);
-    FillRect(dc_, &all, fill);
-    DeleteObject(fill);
-  }
-  ~Canvas() {
-    SelectObject(dc_, old_);
-    DeleteObject(bitmap_);
-    DeleteDC(dc_);
-  }
-  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
-  HGDIOBJ Brush() const { return GetCurrentObject(dc_, OBJ_BRUSH); }
+  Canvas(int width, int height) : test::Canvas(width, height, kUntouched) {}
+  HGDIOBJ Brush() const { return GetCurrentObject(dc(), OBJ_BRUSH); }
   DRAWITEMSTRUCT Item(UINT action, UINT state, RECT rect) const {
     DRAWITEMSTRUCT item = {};
     item.CtlType = ODT_BUTTON;
     item.CtlID = IDC_PROP_SOUND_PLAY;
     item.itemAction = action;
     item.itemState = state;
-    item.hDC = dc_;
+    item.hDC = dc();
     item.rcItem = rect;
     return item;
   }
-
- private:
-  HDC dc_;
-  HBITMAP bitmap_ = nullptr;
-  HGDIOBJ old_ = nullptr;
 };
 
 // The play symbol at `corners`: black in its middle and at its tip, button face right of the tip.
@@ -431,7 +407,8 @@ TEST(PlayButton, IsDrawnRaisedOrPressedWithItsSymbolAndPutsTheBrushBack) {
   EXPECT_NE(raised.At(0, 0), Canvas::kUntouched) << "the raised edge";
   EXPECT_NE(raised.At(17, 20), Canvas::kUntouched);
   EXPECT_EQ(raised.At(2, 2), GetSysColor(COLOR_BTNFACE)) << "the face starts inside the 2-pixel edge";
-  ExpectSymbol(raised, PlayTriangle({2, 2, 16, 19}, false), "raised");
+  // A third in from the left and the top of the 14 x 17 face, pointing right to its middle row.
+  ExpectSymbol(raised, {{{6, 6}, {6, 13}, {11, 10}}}, "raised");
 
   item = pressed.Item(ODA_SELECT, ODS_SELECTED, button);
   DrawPlayButton(&item);
@@ -439,7 +416,7 @@ TEST(PlayButton, IsDrawnRaisedOrPressedWithItsSymbolAndPutsTheBrushBack) {
   EXPECT_EQ(pressed.At(0, 0), RGB(0, 0, 0)) << "a frame in the current pen";
   EXPECT_EQ(pressed.At(17, 20), RGB(0, 0, 0));
   EXPECT_EQ(pressed.At(1, 1), GetSysColor(COLOR_BTNFACE)) << "a flat face inside the frame";
-  ExpectSymbol(pressed, PlayTriangle({0, 0, 18, 21}, true), "pressed");
+  ExpectSymbol(pressed, {{{7, 7}, {7, 15}, {13, 11}}}, "pressed: one pixel right and down");
 }
 
 }  // namespace

@@ -9,40 +9,19 @@
 #include <string>
 #include <vector>
 
+#include "windows_helpers.h"
+
 namespace pinlark {
 namespace {
 
-// A name for the wide calls, in its long form past the length limit of the "A" calls.
-std::wstring Wide(const std::string& path) {
-  std::wstring wide(path.size(), L'\0');
-  wide.resize(static_cast<size_t>(MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()),
-                                                      wide.data(), static_cast<int>(wide.size()))));
-  return wide.size() < MAX_PATH ? wide : L"\\\\?\\" + wide;
-}
-
-std::optional<std::string> ReadBytes(const std::string& path) {
-  HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_DELETE,
-                            nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return std::nullopt;
-  std::string bytes;
-  char buffer[65536];
-  DWORD got = 0;
-  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) bytes.append(buffer, got);
-  CloseHandle(file);
-  return bytes;
-}
+std::optional<std::string> ReadBytes(const std::string& path) { return test::ReadFileBytes(path); }
 
 void WriteBytes(const std::string& path, const std::string& bytes) {
-  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  ASSERT_NE(file, INVALID_HANDLE_VALUE) << path;
-  DWORD put = 0;
-  EXPECT_TRUE(WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &put, nullptr));
-  CloseHandle(file);
+  ASSERT_TRUE(test::WriteFileBytes(path, bytes)) << path << " (error " << GetLastError() << ")";
 }
 
 bool Exists(const std::string& path) {
-  return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
+  return GetFileAttributesW(test::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 // The folder of a path, found without mistaking the trail byte of a double-byte character
@@ -59,39 +38,14 @@ std::string FolderOf(const std::string& path) {
   return path.substr(0, cut);
 }
 
-void RemoveTree(const std::string& dir) {
-  WIN32_FIND_DATAA found;
-  HANDLE find = FindFirstFileA((dir + "\\*").c_str(), &found);
-  if (find != INVALID_HANDLE_VALUE) {
-    do {
-      std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      std::string path = dir + "\\" + name;
-      SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(path);
-      } else {
-        DeleteFileA(path.c_str());
-      }
-    } while (FindNextFileA(find, &found));
-    FindClose(find);
-  }
-  RemoveDirectoryA(dir.c_str());
-}
-
 // Each test works in a folder of its own under the user's temporary folder.
 class SettingsFile : public ::testing::Test {
  protected:
   void SetUp() override {
-    char temp[MAX_PATH];
-    ASSERT_GT(GetTempPathA(MAX_PATH, temp), 0u);
-    static int serial = 0;
-    dir_ = std::string(temp) + "pinlark-settings-" + std::to_string(GetCurrentProcessId()) + "-" +
-           std::to_string(GetTickCount()) + "-" + std::to_string(++serial);
-    ASSERT_TRUE(CreateDirectoryA(dir_.c_str(), nullptr)) << dir_ << ' ' << GetLastError();
+    ASSERT_FALSE(folder_.path().empty());
+    dir_ = folder_.path().substr(0, folder_.path().size() - 1);
     ini_ = dir_ + "\\pinlark.ini";
   }
-  void TearDown() override { RemoveTree(dir_); }
 
   bool SaveOne(const char* key, const char* value) {
     return UpdateSettingsFile(ini_, [&](IniDocument& d) { d.Set("Pinlark", key, value); });
@@ -103,6 +57,7 @@ class SettingsFile : public ::testing::Test {
     EXPECT_FALSE(Exists(ini + ".prev"));
   }
 
+  test::TempFolder folder_{"pinlark-settings"};
   std::string dir_;
   std::string ini_;
 };
@@ -237,7 +192,7 @@ TEST_F(SettingsFile, SavesUnderTheLongestNamesTheProgramCanHave) {
   for (size_t length = 256; length <= 259; ++length) {
     SCOPED_TRACE(length);
     const std::string folder = dir_ + "\\" + std::string(length - dir_.size() - 13, 'd');
-    ASSERT_TRUE(CreateDirectoryW(Wide(folder).c_str(), nullptr)) << GetLastError();
+    ASSERT_TRUE(CreateDirectoryW(test::WidePath(folder).c_str(), nullptr)) << GetLastError();
     const std::string ini = folder + "\\pinlark.ini";
     ASSERT_EQ(ini.size(), length);
     ASSERT_TRUE(UpdateSettingsFile(ini, [](IniDocument& d) { d.Set("Pinlark", "A", "1"); })) << GetLastError();
@@ -245,8 +200,8 @@ TEST_F(SettingsFile, SavesUnderTheLongestNamesTheProgramCanHave) {
     EXPECT_EQ(ReadBytes(ini), "[Pinlark]\r\nA=2\r\n");
     EXPECT_EQ(ReadBytes(ini + ".bak"), "[Pinlark]\r\nA=1\r\n");
     ExpectNoLeftovers(ini);
-    for (const char* leftover : {".bak", ""}) DeleteFileW(Wide(ini + leftover).c_str());
-    RemoveDirectoryW(Wide(folder).c_str());
+    for (const char* leftover : {".bak", ""}) DeleteFileW(test::WidePath(ini + leftover).c_str());
+    RemoveDirectoryW(test::WidePath(folder).c_str());
   }
 }
 

@@ -22,6 +22,7 @@ namespace {
 struct OpenDialogRun {
   HWND mainWindow = nullptr;
   std::function<void(HWND)>* steps = nullptr;
+  bool ran = false;
 };
 OpenDialogRun g_run;
 
@@ -30,18 +31,20 @@ void CALLBACK RunSteps(HWND, UINT, UINT_PTR timer, DWORD) {
   HWND dialog = r != nullptr ? r->trashDialog : nullptr;
   if (dialog == nullptr || !IsWindowVisible(dialog)) return;  // not on screen yet: next tick
   KillTimer(nullptr, timer);
+  g_run.ran = true;
   (*g_run.steps)(dialog);
   // Whatever the steps did or failed to do, the dialog goes and the test goes on.
   if (IsWindow(dialog)) PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
 }
 
 // Opens the dialog with the main window's command and runs `steps` on this thread once it is
-// on screen; returns when the dialog has closed.
+// on screen; returns when the dialog has closed. A command that opened no dialog fails the test.
 void WithTrashDialog(HWND mainWindow, std::function<void(HWND dialog)> steps) {
-  g_run = {mainWindow, &steps};
+  g_run = {mainWindow, &steps, false};
   const UINT_PTR timer = SetTimer(nullptr, 0, 10, RunSteps);
   SendMessageA(mainWindow, WM_COMMAND, IDM_TRASH, 0);
   KillTimer(nullptr, timer);
+  EXPECT_TRUE(g_run.ran) << "the trash command showed no dialog";
   if (const SettingsRecord* r = GetSettingsRecord(mainWindow)) {
     EXPECT_EQ(r->trashDialog, nullptr);
   }

@@ -1,10 +1,6 @@
 #include "win_test_support.h"
 
 #include <chrono>
-#include <cstring>
-#include <fstream>
-#include <sstream>
-#include <vector>
 
 #include "app/settings_file.h"
 #include "memo/memo_store.h"
@@ -14,71 +10,12 @@
 namespace pinlark::test {
 namespace {
 
-void RemoveTree(const std::string& folder) {
-  WIN32_FIND_DATAA found;
-  HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-  if (search != INVALID_HANDLE_VALUE) {
-    do {
-      const std::string name = found.cFileName;
-      if (name == "." || name == "..") continue;
-      if (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) {
-        RemoveTree(folder + name + "\\");
-      } else {
-        DeleteFileA((folder + name).c_str());
-      }
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
-  }
-  RemoveDirectoryA(folder.c_str());
-}
-
 bool ClassesRegistered() {
   static const bool registered = RegisterWindowClasses(GetModuleHandleA(nullptr));
   return registered;
 }
 
 }  // namespace
-
-TempFolder::TempFolder() {
-  char base[MAX_PATH];
-  GetTempPathA(MAX_PATH, base);
-  static int counter = 0;
-  for (;;) {
-    path_ = std::string(base) + "pinlark-test-" + std::to_string(GetCurrentProcessId()) + "-" +
-            std::to_string(++counter) + "\\";
-    if (CreateDirectoryA(path_.c_str(), nullptr)) break;
-  }
-}
-
-TempFolder::~TempFolder() { RemoveTree(path_); }
-
-std::string ReadFileBytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream bytes;
-  bytes << in.rdbuf();
-  return bytes.str();
-}
-
-void WriteFileBytes(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-}
-
-std::vector<std::string> KeysInOrder(const std::string& fileBytes, const std::string& section) {
-  std::vector<std::string> keys;
-  std::istringstream lines(fileBytes);
-  std::string line;
-  bool inSection = false;
-  while (std::getline(lines, line)) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty() && line[0] == '[') {
-      inSection = line == "[" + section + "]";
-    } else if (inSection && line.find('=') != std::string::npos) {
-      keys.push_back(line.substr(0, line.find('=')));
-    }
-  }
-  return keys;
-}
 
 MainWindowFixture::MainWindowFixture(const char* iniContents) {
   if (!ClassesRegistered()) return;
@@ -104,6 +41,37 @@ MainWindowFixture::~MainWindowFixture() {
 
 LRESULT MainWindowFixture::Send(UINT message, WPARAM wParam, LPARAM lParam) const {
   return SendMessageA(window_, message, wParam, lParam);
+}
+
+Canvas::Canvas(int width, int height, COLORREF fill) : width_(width), height_(height) {
+  HDC screen = GetDC(nullptr);
+  dc_ = CreateCompatibleDC(screen);
+  bitmap_ = CreateCompatibleBitmap(screen, width, height);
+  ReleaseDC(nullptr, screen);
+  old_ = SelectObject(dc_, bitmap_);
+  HBRUSH brush = CreateSolidBrush(fill);
+  RECT all{0, 0, width, height};
+  FillRect(dc_, &all, brush);
+  DeleteObject(brush);
+}
+
+Canvas::~Canvas() {
+  SelectObject(dc_, old_);
+  DeleteObject(bitmap_);
+  DeleteDC(dc_);
+}
+
+int Canvas::CountOf(COLORREF colour) const {
+  int n = 0;
+  for (int y = 0; y < height_; ++y)
+    for (int x = 0; x < width_; ++x) n += GetPixel(dc_, x, y) == colour;
+  return n;
+}
+
+std::string ItemText(HWND dialog, int id) {
+  char text[512] = "";
+  GetDlgItemTextA(dialog, id, text, sizeof text);
+  return text;
 }
 
 ModalWatcher::ModalWatcher(std::function<void(const SeenWindow&)> answer, const char* className, DWORD uiThread,
@@ -151,7 +119,13 @@ void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
         },
         reinterpret_cast<LPARAM>(&search));
     if (search.found != nullptr) {
-      Sleep(100);  // let the dialog finish its initialisation
+      // Shown once initialised; the dialog manager then puts the focus on a control of it.
+      WaitFor([&] {
+        GUITHREADINFO info = {};
+        info.cbSize = sizeof info;
+        return GetGUIThreadInfo(uiThread, &info) && info.hwndFocus != nullptr &&
+               (info.hwndFocus == search.found || IsChild(search.found, info.hwndFocus));
+      }, 2000);
       seen_.window = search.found;
       seen_.className = className;
       char text[1024];
@@ -181,16 +155,13 @@ void ModalWatcher::Run(DWORD uiThread, std::string className, HWND ignore) {
   }
 }
 
-void SetClipboardText(HWND owner, const char* text) {
-  if (!OpenClipboard(owner)) return;
-  EmptyClipboard();
-  if (text != nullptr) {
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, strlen(text) + 1);
-    strcpy(static_cast<char*>(GlobalLock(memory)), text);
-    GlobalUnlock(memory);
-    SetClipboardData(CF_TEXT, memory);
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs) {
+  const ULONGLONG start = GetTickCount64();
+  while (!done()) {
+    if (GetTickCount64() - start >= timeoutMs) return false;
+    Sleep(20);
   }
-  CloseClipboard();
+  return true;
 }
 
 void PressButton(const SeenWindow& seen, int id) { PressButton(seen.window, id); }
@@ -201,15 +172,6 @@ void PressKey(const SeenWindow& seen, WPARAM key) {
   HWND target = seen.focus != nullptr ? seen.focus : seen.window;
   PostMessageA(target, WM_KEYDOWN, key, 0);
   PostMessageA(target, WM_KEYUP, key, 0xC0000000);
-}
-
-std::string SystemText(DWORD code) {
-  char* text = nullptr;
-  FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                 code, MAKELANGID(LANG_NEUTRAL, SUBLANG_DEFAULT), reinterpret_cast<char*>(&text), 0, nullptr);
-  std::string result = text != nullptr ? text : "";
-  if (text != nullptr) LocalFree(text);
-  return result;
 }
 
 ShellOpenRecorder* ShellOpenRecorder::current_ = nullptr;

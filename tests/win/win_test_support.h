@@ -12,25 +12,10 @@
 
 #include "app/help.h"
 #include "app/ini_document.h"
+#include "ini_keys.h"
+#include "windows_helpers.h"
 
 namespace pinlark::test {
-
-// A fresh folder under the temporary folder, removed with everything in it at the end.
-class TempFolder {
- public:
-  TempFolder();
-  ~TempFolder();
-  const std::string& path() const { return path_; }  // ends in a backslash
-  std::string File(const std::string& name) const { return path_ + name; }
-
- private:
-  std::string path_;
-};
-
-std::string ReadFileBytes(const std::string& path);
-void WriteFileBytes(const std::string& path, const std::string& bytes);
-// The key names of a section, in file order.
-std::vector<std::string> KeysInOrder(const std::string& fileBytes, const std::string& section);
 
 // The program's main window, created in this process on `settings.ini` of a temp folder whose
 // contents are given, with the memos of that file loaded (nothing: no file and no memos).
@@ -41,7 +26,7 @@ class MainWindowFixture {
   ~MainWindowFixture();
   HWND window() const { return window_; }
   std::string iniPath() const { return folder_.File("settings.ini"); }
-  std::string ReadIni() const { return ReadFileBytes(iniPath()); }
+  std::string ReadIni() const { return ReadFileBytes(iniPath()).value_or(""); }
   // Sends a message as the system would and returns the result.
   LRESULT Send(UINT message, WPARAM wParam = 0, LPARAM lParam = 0) const;
   bool Alive() const { return IsWindow(window_) != FALSE; }
@@ -50,6 +35,27 @@ class MainWindowFixture {
   TempFolder folder_;
   HWND window_ = nullptr;
 };
+
+// A bitmap in the screen's format, filled with `fill`, to draw into and read back.
+class Canvas {
+ public:
+  Canvas(int width, int height, COLORREF fill);
+  ~Canvas();
+  Canvas(const Canvas&) = delete;
+  Canvas& operator=(const Canvas&) = delete;
+  HDC dc() const { return dc_; }
+  COLORREF At(int x, int y) const { return GetPixel(dc_, x, y); }
+  int CountOf(COLORREF colour) const;  // how many of its pixels have that colour
+
+ private:
+  int width_, height_;
+  HDC dc_ = nullptr;
+  HBITMAP bitmap_ = nullptr;
+  HGDIOBJ old_ = nullptr;
+};
+
+// The text of a dialog's control.
+std::string ItemText(HWND dialog, int id);
 
 // What a watcher saw of one modal window.
 struct SeenWindow {
@@ -86,11 +92,9 @@ class ModalWatcher {
   std::thread thread_;
 };
 
-// Puts text on the clipboard (CF_TEXT), or empties it for null.
-void SetClipboardText(HWND owner, const char* text);
-
-// The system's text for an error code, as the error reports show it.
-std::string SystemText(DWORD code);
+// Polls `done` every 20 ms until it holds or `timeoutMs` have passed; whether it held. For a
+// thread other than the one whose loop makes it come true.
+bool WaitFor(const std::function<bool()>& done, DWORD timeoutMs = 5000);
 
 // Stands in for the shell's "open" while it lives: records every call and answers `answer`.
 // One at a time.
