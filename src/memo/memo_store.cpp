@@ -1,5 +1,6 @@
 #include "memo/memo_store.h"
 
+#include <optional>
 #include <vector>
 
 #include "app/error_report.h"
@@ -59,44 +60,47 @@ void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMem
 
 // Where a loaded memo goes: its stored rectangle, or (when that lies wholly outside every
 // monitor, after a change of monitors) the place of a new memo, keeping its size. A memo
-// without a usable position (a hand-edited file) is sized and placed as a new memo.
-RECT LoadedPlace(HWND memo, const LoadedMemo& loaded) {
-  RECT rect;
-  GetWindowRect(memo, &rect);
-  if (!loaded.hasPosition) {
-    AutoSizeMemo(memo);
-    GetWindowRect(memo, &rect);
-    return rect;
-  }
+// without a usable position (a hand-edited file) is sized and placed as a new memo. Null when
+// the memo is made at the place of a new memo, which depends on the memos made before it.
+std::optional<RECT> StoredPlace(const LoadedMemo& loaded) {
+  if (!loaded.hasPosition) return std::nullopt;
   const Rect& w = loaded.memo.window;
   const RECT stored = {w.left, w.top, w.right, w.bottom};
-  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) != nullptr) return stored;
-  const int left = rect.left + 50 - w.Width();
-  return {left, rect.top, left + w.Width(), rect.top + w.Height()};
+  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) == nullptr) return std::nullopt;
+  return stored;
 }
 
-struct Placement {
-  HWND memo;
-  RECT rect;
-  bool topMost;
-};
+// A memo made at the place of a new memo: sized to its text, or to its stored size with its
+// right edge 50 pixels right of that place. Still hidden, so nothing is drawn yet.
+void PlaceAsNewMemo(HWND memo, const LoadedMemo& loaded) {
+  if (!loaded.hasPosition) {
+    AutoSizeMemo(memo);
+    return;
+  }
+  RECT created;
+  GetWindowRect(memo, &created);
+  const Rect& w = loaded.memo.window;
+  SetWindowPos(memo, nullptr, created.left + 50 - w.Width(), created.top, w.Width(), w.Height(),
+               SWP_NOZORDER | SWP_NOACTIVATE);
+}
 
-// Places (and shows) the memos of a list in one batch once all are made, so the window system
-// moves and paints each once. Each memo goes to the top of its band in turn, always-on-top or
-// not, as if placed one by one: the ordinary ones are already in that order, since each window
-// is made above those made before it. The last one shown is activated, as showing it would.
-void PlaceAll(const std::vector<Placement>& placements, bool show) {
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(placements.size()));
-  for (std::size_t i = 0; i < placements.size(); ++i) {
-    const Placement& p = placements[i];
-    UINT flags = p.topMost ? 0 : SWP_NOZORDER;
+// Shows the memos of a list (and gives the always-on-top ones their band) in one batch once
+// all are made and placed, so the window system shows and paints each once. Each always-on-top
+// memo goes to the top of its band in turn, as if placed one by one; the ordinary ones are
+// already in that order, since each window is made above those made before it. The last one
+// shown is activated, as showing it would.
+void ShowAll(const std::vector<HWND>& memos, bool show) {
+  HDWP batch = BeginDeferWindowPos(static_cast<int>(memos.size()));
+  for (std::size_t i = 0; i < memos.size(); ++i) {
+    const bool topMost = GetMemoField(memos[i], kMemoTopMost) != 0;
+    if (!show && !topMost) continue;
+    UINT flags = SWP_NOMOVE | SWP_NOSIZE | (topMost ? 0 : SWP_NOZORDER);
     if (show) flags |= SWP_SHOWWINDOW;
-    if (!show || i + 1 < placements.size()) flags |= SWP_NOACTIVATE;
-    const int width = p.rect.right - p.rect.left, height = p.rect.bottom - p.rect.top;
+    if (!show || i + 1 < memos.size()) flags |= SWP_NOACTIVATE;
     if (batch != nullptr) {
-      batch = DeferWindowPos(batch, p.memo, HWND_TOPMOST, p.rect.left, p.rect.top, width, height, flags);
+      batch = DeferWindowPos(batch, memos[i], HWND_TOPMOST, 0, 0, 0, 0, flags);
     } else {  // no batch to be had: one by one
-      SetWindowPos(p.memo, HWND_TOPMOST, p.rect.left, p.rect.top, width, height, flags);
+      SetWindowPos(memos[i], HWND_TOPMOST, 0, 0, 0, 0, flags);
     }
   }
   if (batch != nullptr) EndDeferWindowPos(batch);
@@ -105,11 +109,12 @@ void PlaceAll(const std::vector<Placement>& placements, bool show) {
 void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
   const char* prefix = kind == kKindMemo ? kMemoPrefix : kTrashPrefix;
-  std::vector<Placement> placements;
+  std::vector<HWND> memos;
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     const auto loaded = ReadMemoSlot(settings, prefix, slot, r->app.defaultColor, SystemLeadByte);
     if (!loaded) break;
-    HWND memo = CreateMemoWindow(mainWindow, kind);
+    const std::optional<RECT> place = StoredPlace(*loaded);
+    HWND memo = CreateMemoWindow(mainWindow, kind, place ? &*place : nullptr);
     if (memo == nullptr) break;
     SetWindowTextA(memo, loaded->memo.text.c_str());
     SetMemoField(memo, kMemoColor, loaded->memo.color);
@@ -118,9 +123,10 @@ void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
     SetMemoField(memo, kMemoNoMinClm, loaded->memo.noMinClm);
     SetMemoField(memo, kMemoAlarm, loaded->memo.alarm);
     SetMemoField(memo, kMemoAlarmTime, static_cast<int32_t>(loaded->memo.alarmTime));
-    placements.push_back({memo, LoadedPlace(memo, *loaded), loaded->memo.topMost != 0});
+    if (!place) PlaceAsNewMemo(memo, *loaded);
+    memos.push_back(memo);
   }
-  PlaceAll(placements, kind == kKindMemo && r->app.hide == 0);
+  ShowAll(memos, kind == kKindMemo && r->app.hide == 0);
 }
 
 void CreateSampleMemo(HWND mainWindow) {

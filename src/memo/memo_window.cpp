@@ -91,16 +91,22 @@ LRESULT CALLBACK MemoWindowProc(HWND memo, UINT message, WPARAM wParam, LPARAM l
   }
 }
 
-HWND CreateMemoWindow(HWND mainWindow, MemoKind kind) {
+HWND CreateMemoWindow(HWND mainWindow, MemoKind kind, const RECT* place) {
   SettingsRecord* r = GetSettingsRecord(mainWindow);
   const int count = kind == kKindMemo ? r->memoCount : r->trashCount;
   if (count >= kListCapacity) {
     ShowError(mainWindow, text::kTooManyMemos);
     return nullptr;
   }
-  const ScreenPoint at = NewMemoPlace(mainWindow, r, kind);
-  HWND memo = CreateWindowExA(0, text::kMemoClass, "", WS_POPUP, at.x, at.y, kNewMemoWidth, kNewMemoHeight,
-                              mainWindow, nullptr, r->instance, nullptr);
+  RECT at;
+  if (place != nullptr) {
+    at = *place;
+  } else {
+    const ScreenPoint corner = NewMemoPlace(mainWindow, r, kind);
+    at = {corner.x, corner.y, corner.x + kNewMemoWidth, corner.y + kNewMemoHeight};
+  }
+  HWND memo = CreateWindowExA(0, text::kMemoClass, "", WS_POPUP, at.left, at.top, at.right - at.left,
+                              at.bottom - at.top, mainWindow, nullptr, r->instance, nullptr);
   if (memo == nullptr) {
     ReportError(mainWindow, text::kMemoWindowFailed);
     return nullptr;

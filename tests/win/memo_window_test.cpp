@@ -340,7 +340,7 @@ TEST(MemoStore, EachSaveWritesTheTextTheMemoHoldsNow) {
 
 TEST(MemoStore, AMemoStoredOffEveryMonitorComesBackIntoView) {
   test::MainWindowFixture main("[Pinlark]\r\nMemoPos0=5000 4000 120 30\r\nMemo0=far away\r\n"
-                               "MemoPos1=100 200 120 30\r\nMemo1=here\r\n");
+                               "MemoPos1=100 200 120 30\r\nMemo1=here\r\nMemoPos2=6000 5000 80 40\r\nMemo2=far too\r\n");
   const SettingsRecord* r = GetSettingsRecord(main.window());
   const RECT moved = RectOf(r->memos[0]);
   EXPECT_LT(moved.right, GetSystemMetrics(SM_CXSCREEN) + 1);
@@ -348,6 +348,10 @@ TEST(MemoStore, AMemoStoredOffEveryMonitorComesBackIntoView) {
   EXPECT_EQ(moved.right - moved.left, 120) << "its size is kept";
   EXPECT_EQ(RectOf(r->memos[1]).left, 100) << "a memo in view keeps its place";
   EXPECT_EQ(RectOf(r->memos[1]).top, 200);
+  // A new memo's place counts the memos before it where they were loaded: below the first
+  // (top 10, bottom 40) and the second (bottom 200 + 30), 10 apart; its right edge 50 beyond.
+  EXPECT_EQ(RectOf(r->memos[2]).top, 240);
+  EXPECT_EQ(RectOf(r->memos[2]).right, GetSystemMetrics(SM_CXSCREEN) - 10);
 }
 
 }  // namespace
