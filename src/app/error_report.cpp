@@ -39,16 +39,17 @@ int ShowError(HWND owner, const char* message) {
   return MessageBoxA(owner, message, text::kAppName, MB_ICONERROR);
 }
 
+int ReportErrorCode(HWND owner, const char* callerText, DWORD error) {
+  if (error == ERROR_SUCCESS) return ShowError(owner, callerText);
+  SetLastError(error);
+  return ReportError(owner, callerText);
+}
+
 void TellOnceThatNothingIsSaved(HWND mainWindow) {
   SettingsRecord* r = GetSettingsRecord(mainWindow);
   if (r->unsavedReason == nullptr || r->unsavedTold) return;
   r->unsavedTold = true;  // before the box: a save from inside it stays silent
-  if (r->unsavedError == ERROR_SUCCESS) {
-    ShowError(mainWindow, r->unsavedReason);
-  } else {
-    SetLastError(r->unsavedError);
-    ReportError(mainWindow, r->unsavedReason);
-  }
+  ReportErrorCode(mainWindow, r->unsavedReason, r->unsavedError);
 }
 
 }  // namespace pinlark

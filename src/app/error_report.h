@@ -16,6 +16,9 @@ int AskAfterError(HWND owner, const char* callerText, const char* question);
 // A plain error message with the error icon.
 int ShowError(HWND owner, const char* message);
 
+// ReportError for the system's error code `error`, or ShowError when it is ERROR_SUCCESS.
+int ReportErrorCode(HWND owner, const char* callerText, DWORD error);
+
 // A run without a settings file: its first save tells the user that changes cannot be saved
 // and why; every later one is silent. Does nothing for a run that has a settings file.
 void TellOnceThatNothingIsSaved(HWND mainWindow);

@@ -76,13 +76,31 @@ class Handle {
   HANDLE h_;
 };
 
+// Code page text (the "A" calls' code page) appended to `out` as wide characters, and back.
+void AppendWide(std::string_view text, std::wstring* out) {
+  const int count = static_cast<int>(text.size());
+  const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
+  if (length <= 0) return;
+  const size_t at = out->size();
+  out->resize(at + static_cast<size_t>(length));
+  MultiByteToWideChar(CP_ACP, 0, text.data(), count, out->data() + at, length);
+}
+
+void AppendNarrow(std::wstring_view wide, std::string* out) {
+  const int count = static_cast<int>(wide.size());
+  const int length = WideCharToMultiByte(CP_ACP, 0, wide.data(), count, nullptr, 0, nullptr, nullptr);
+  if (length <= 0) return;
+  const size_t at = out->size();
+  out->resize(at + static_cast<size_t>(length));
+  WideCharToMultiByte(CP_ACP, 0, wide.data(), count, out->data() + at, length, nullptr, nullptr);
+}
+
 // The name for the wide calls, converted from the code page as the "A" calls would; one past
 // their length limit in its long form (which takes a full path: "\\?\C:\..." or
 // "\\?\UNC\server\...").
 std::wstring WideName(const std::string& path) {
-  const int length = MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), nullptr, 0);
-  std::wstring wide(static_cast<size_t>(std::max(length, 0)), L'\0');
-  if (length > 0) MultiByteToWideChar(CP_ACP, 0, path.data(), static_cast<int>(path.size()), wide.data(), length);
+  std::wstring wide;
+  AppendWide(path, &wide);
   if (wide.size() < MAX_PATH || wide.rfind(L"\\\\?\\", 0) == 0) return wide;
   std::wstring full(GetFullPathNameW(wide.c_str(), 0, nullptr, nullptr), L'\0');
   const DWORD got = GetFullPathNameW(wide.c_str(), static_cast<DWORD>(full.size()), full.data(), nullptr);
@@ -150,21 +168,12 @@ const CodePageConversion& SystemConversion() {
   static_assert(sizeof(wchar_t) == sizeof(char16_t), "UTF-16 units are the wide characters");
   static const CodePageConversion conversion{
       [](std::u16string_view units, std::string* out) {
-        const auto* wide = reinterpret_cast<const wchar_t*>(units.data());
-        const int count = static_cast<int>(units.size());
-        const int length = WideCharToMultiByte(CP_ACP, 0, wide, count, nullptr, 0, nullptr, nullptr);
-        if (length <= 0) return;
-        const size_t at = out->size();
-        out->resize(at + static_cast<size_t>(length));
-        WideCharToMultiByte(CP_ACP, 0, wide, count, out->data() + at, length, nullptr, nullptr);
+        AppendNarrow({reinterpret_cast<const wchar_t*>(units.data()), units.size()}, out);
       },
       [](std::string_view text, std::u16string* out) {
-        const int count = static_cast<int>(text.size());
-        const int length = MultiByteToWideChar(CP_ACP, 0, text.data(), count, nullptr, 0);
-        if (length <= 0) return;
-        const size_t at = out->size();
-        out->resize(at + static_cast<size_t>(length));
-        MultiByteToWideChar(CP_ACP, 0, text.data(), count, reinterpret_cast<wchar_t*>(out->data() + at), length);
+        std::wstring wide;
+        AppendWide(text, &wide);
+        out->append(reinterpret_cast<const char16_t*>(wide.data()), wide.size());
       }};
   return conversion;
 }

@@ -123,12 +123,7 @@ bool StartUp(HINSTANCE instance, const char* commandLine, HWND* mainWindow, HACC
     SettingsRecord* r = GetSettingsRecord(window);
     r->unsavedReason = why->atSave;
     r->unsavedError = readError;
-    if (readError == ERROR_SUCCESS) {
-      ShowError(window, why->atStart);
-    } else {
-      SetLastError(readError);
-      ReportError(window, why->atStart);
-    }
+    ReportErrorCode(window, why->atStart, readError);
   }
   LoadAllMemos(window, settings, fileExists);
   *mainWindow = window;
