@@ -229,6 +229,7 @@ using test::KeysInSection;
 using test::ReadFileBytes;
 using test::SetClipboardText;
 using test::SystemText;
+using test::Utf16Bytes;
 using test::WriteFileBytes;
 
 }  // namespace pinlark::e2e

@@ -112,10 +112,6 @@ TEST(StoredMemos, AFileChangedOnDiskBetweenTwoSavesIsKeptBesideItAndNamed) {
   EXPECT_EQ(pinlark.Close(), 0u) << "the close's save finds the file it wrote: nothing to tell";
 }
 
-std::string Utf16Bytes(const std::wstring& text) {
-  return std::string(reinterpret_cast<const char*>(text.data()), 2 * text.size());
-}
-
 // Saved as "Unicode" by an editor: the memos come up, and a save keeps the file in UTF-16 with
 // the lines the program leaves alone as they were (a character code page 932 lacks included).
 TEST(StoredMemos, AUtf16FileShowsItsMemosAndStaysUtf16) {

@@ -173,6 +173,10 @@ std::optional<std::string> ClipboardText() {
   return text;
 }
 
+std::string Utf16Bytes(std::wstring_view text) {
+  return std::string(reinterpret_cast<const char*>(text.data()), sizeof(wchar_t) * text.size());
+}
+
 std::string SystemText(DWORD code) {
   char* text = nullptr;
   FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,

@@ -6,6 +6,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace pinlark::test {
 
@@ -43,6 +44,9 @@ bool SetClipboardText(const std::string& bytes);
 bool ClearClipboard();
 // CF_TEXT on the clipboard, or nothing.
 std::optional<std::string> ClipboardText();
+
+// The bytes of UTF-16 LE text, as a file saved as "Unicode" holds them.
+std::string Utf16Bytes(std::wstring_view text);
 
 // The system's text for an error code, as the error reports show it.
 std::string SystemText(DWORD code);

@@ -1,4 +1,5 @@
 #include "app/settings_file.h"
+#include "app/settings_path.h"
 
 #include <windows.h>
 
@@ -22,20 +23,6 @@ void WriteBytes(const std::string& path, const std::string& bytes) {
 
 bool Exists(const std::string& path) {
   return GetFileAttributesW(test::WidePath(path).c_str()) != INVALID_FILE_ATTRIBUTES;
-}
-
-// The folder of a path, found without mistaking the trail byte of a double-byte character
-// for a backslash.
-std::string FolderOf(const std::string& path) {
-  size_t cut = 0;
-  for (size_t i = 0; i < path.size(); ++i) {
-    if (IsDBCSLeadByte(static_cast<BYTE>(path[i]))) {
-      ++i;
-    } else if (path[i] == '\\') {
-      cut = i + 1;
-    }
-  }
-  return path.substr(0, cut);
 }
 
 // Each test works in a folder of its own under the user's temporary folder.
@@ -240,16 +227,13 @@ TEST_F(SettingsFile, KeepsAFileSomeoneElseChangedBesideItOnce) {
 // what the code page lacks kept in the lines the program leaves alone.
 TEST_F(SettingsFile, KeepsAUtf16FileInUtf16) {
   if (GetACP() != 932) GTEST_SKIP() << "needs the Japanese code page (LANG=ja_JP.UTF-8)";
-  const auto utf16 = [](const wchar_t* text) {
-    return std::string(reinterpret_cast<const char*>(text), 2 * wcslen(text));
-  };
-  const std::string before = utf16(L"\xFEFF; \xD83D\xDE00\r\n[Pinlark]\r\nMemo0=\x8868\r\n");
+  const std::string before = test::Utf16Bytes(L"\xFEFF; \xD83D\xDE00\r\n[Pinlark]\r\nMemo0=\x8868\r\n");
   WriteBytes(ini_, before);
   IniDocument doc;
   ASSERT_TRUE(ReadSettingsFile(ini_, &doc));
   EXPECT_EQ(doc.GetString("Pinlark", "Memo0", ""), "\x95\x5C");
   ASSERT_TRUE(SaveOne("Memo1", "\x83\x5C"));
-  EXPECT_EQ(ReadBytes(ini_), before + utf16(L"Memo1=\x30BD\r\n"));
+  EXPECT_EQ(ReadBytes(ini_), before + test::Utf16Bytes(L"Memo1=\x30BD\r\n"));
 }
 
 TEST_F(SettingsFile, AFailedSaveChangesNothingAndSetsTheLastError) {
@@ -388,7 +372,8 @@ std::string ChildProgram() {
   char self[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, self, MAX_PATH);
   if (n == 0 || n >= MAX_PATH) return "";
-  return FolderOf(std::string(self, n)) + "settings_writer_child.exe";
+  const auto systemLeadByte = [](unsigned char byte) { return IsDBCSLeadByte(byte) != FALSE; };
+  return FolderOfPath(std::string(self, n), systemLeadByte) + "settings_writer_child.exe";
 }
 
 TEST_F(SettingsFile, AKillWhileWritingNeverLeavesATruncatedOrMixedFile) {
