@@ -118,6 +118,11 @@ void End(const PROCESS_INFORMATION& process, HWND main) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
+  // The desktop is still taking down the ended program's windows (and tray icon) for a while;
+  // the next start waits for that, so it does not pay for the one before.
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutA(FindWindowA("Shell_TrayWnd", nullptr), WM_NULL, 0, 0, SMTO_NORMAL, kPatience, &answer);
+  Sleep(200);
 }
 
 // One start; false when the program did not show its windows in time.

@@ -12,6 +12,7 @@
 #include "alarm/alarm_due.h"
 #include "alarm/clock.h"
 #include "app/ansi_text.h"
+#include "app/common_controls.h"
 #include "app/dialog_place.h"
 #include "app/help.h"
 #include "app/settings_record.h"
@@ -408,6 +409,7 @@ void OpenEditDialog(HWND mainWindow, HWND memo) {
   EditDialogState state;
   state.mainWindow = mainWindow;
   state.memo = memo;
+  LoadUpDownControls();
   DialogBoxParamA(r->instance, MAKEINTRESOURCEA(IDD_EDIT), mainWindow, EditDialogProc,
                   reinterpret_cast<LPARAM>(&state));
   r->editTarget = nullptr;

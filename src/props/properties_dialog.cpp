@@ -11,6 +11,7 @@
 
 #include "app/ansi_text.h"
 #include "app/app_settings.h"
+#include "app/common_controls.h"
 #include "app/dialog_place.h"
 #include "app/help.h"
 #include "app/settings_record.h"
@@ -259,6 +260,7 @@ void OpenPropertiesDialog(HWND mainWindow) {
   }
   PropertiesDialogState state;
   state.mainWindow = mainWindow;
+  LoadUpDownControls();
   // The record may be gone when this returns (the program closed meanwhile): it is not touched.
   DialogBoxParamA(r->instance, MAKEINTRESOURCEA(IDD_PROPERTIES), mainWindow, PropertiesDialogProc,
                   reinterpret_cast<LPARAM>(&state));

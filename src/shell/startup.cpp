@@ -1,7 +1,5 @@
 #include "shell/startup.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <vector>
 
@@ -58,9 +56,6 @@ bool HandOverToRunningInstance(const char* commandLine) {
 }
 
 bool RegisterWindowClasses(HINSTANCE instance) {
-  // The up-down controls of the dialogs.
-  INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_UPDOWN_CLASS};
-  InitCommonControlsEx(&controls);
   WNDCLASSA mainClass = {};
   mainClass.lpfnWndProc = MainWindowProc;
   mainClass.cbWndExtra = sizeof(LONG_PTR);
