@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "app/common_controls.h"
 #include "app/help.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
@@ -72,6 +73,14 @@ test::SeenWindow RunDialog(HWND mainWindow, const std::function<void(HWND)>& wor
   OpenPropertiesDialog(mainWindow);
   EXPECT_TRUE(watcher.Wait());
   return watcher.seen();
+}
+
+// Start-up no longer loads the common controls: the dialogs that hold up-down controls do.
+TEST(PropertiesDialog, LoadingTheUpDownControlsRegistersTheirClass) {
+  LoadUpDownControls();
+  WNDCLASSEXA info = {};
+  info.cbSize = sizeof info;
+  EXPECT_NE(GetClassInfoExA(nullptr, UPDOWN_CLASSA, &info), FALSE);
 }
 
 TEST(PropertiesDialog, OpensWithTheSettingsOffersApplyOnWordFromTheNumberFieldsAndCancelKeepsNothing) {
