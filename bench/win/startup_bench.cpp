@@ -104,6 +104,39 @@ Census Count(DWORD pid, const char* windowClass) {
   return census;
 }
 
+struct ButtonSearch {
+  HWND window;
+  bool found = false;
+};
+
+BOOL CALLBACK FindButtonFor(HWND child, LPARAM lParam) {
+  auto* search = reinterpret_cast<ButtonSearch*>(lParam);
+  if (GetWindowLongPtrA(child, GWLP_ID) != reinterpret_cast<LONG_PTR>(search->window)) return TRUE;
+  search->found = true;
+  return FALSE;
+}
+
+// The desktop hears of every top-level window made or destroyed through posted messages, and
+// its taskbar works through them one at a time, each costing more the more windows it knows:
+// after 64 memos come and go it is busy for a while after the program has ended. (A sent
+// message cannot tell: it is answered before the posted ones.) A window made now is added to
+// the taskbar only after everything before it, so the next start waits until it is there and
+// does not pay for the one before. A taskbar that lists no such window gives up after a while.
+void WaitForDesktopToCatchUp() {
+  HWND taskbar = FindWindowA("Shell_TrayWnd", nullptr);
+  HWND probe = CreateWindowExA(0, "STATIC", "", WS_POPUP, 0, 0, 1, 1, nullptr, nullptr, nullptr, nullptr);
+  if (taskbar != nullptr && probe != nullptr) {
+    const Clock::time_point start = Clock::now();
+    ButtonSearch search{probe};
+    while (!search.found && Clock::now() - start < std::chrono::seconds(10)) {
+      Sleep(5);
+      EnumChildWindows(taskbar, FindButtonFor, reinterpret_cast<LPARAM>(&search));
+    }
+  }
+  if (probe != nullptr) DestroyWindow(probe);
+  Sleep(100);  // and for it to repaint what the ended program's windows covered
+}
+
 // Ends a started program: pinlark through its main window's close (it saves and leaves), the
 // floor through a WM_QUIT; killed only when it does not end.
 void End(const PROCESS_INFORMATION& process, HWND main) {
@@ -118,11 +151,7 @@ void End(const PROCESS_INFORMATION& process, HWND main) {
   }
   CloseHandle(process.hThread);
   CloseHandle(process.hProcess);
-  // The desktop is still taking down the ended program's windows (and tray icon) for a while;
-  // the next start waits for that, so it does not pay for the one before.
-  DWORD_PTR answer = 0;
-  SendMessageTimeoutA(FindWindowA("Shell_TrayWnd", nullptr), WM_NULL, 0, 0, SMTO_NORMAL, kPatience, &answer);
-  Sleep(200);
+  WaitForDesktopToCatchUp();
 }
 
 // One start; false when the program did not show its windows in time.
