@@ -135,4 +135,13 @@ ScreenPoint NewMemoPosition(Extent screen, int cxMergin, int cyMergin, const std
   return {Saturated(int64_t{screen.width} - cxMergin - kNewMemoWidth), static_cast<int>(y)};
 }
 
+bool OnAnyMonitor(const Rect& rect, const std::vector<Rect>& monitors) {
+  Rect r = rect;
+  if (r.right <= r.left || r.bottom <= r.top) r = {r.left, r.top, r.left + 1, r.top + 1};
+  for (const Rect& m : monitors) {
+    if (r.left < m.right && m.left < r.right && r.top < m.bottom && m.top < r.bottom) return true;
+  }
+  return false;
+}
+
 }  // namespace pinlark

@@ -72,4 +72,8 @@ inline constexpr int kNewMemoHeight = 10;
 ScreenPoint NewMemoPosition(Extent screen, int cxMergin, int cyMergin, const std::vector<Rect>& arranged,
                             bool useCorner, ScreenPoint corner);
 
+// Whether `rect` shares a pixel with any of `monitors`, as the window system decides which
+// monitor a window is on; an empty rectangle counts as its top-left pixel.
+bool OnAnyMonitor(const Rect& rect, const std::vector<Rect>& monitors);
+
 }  // namespace pinlark

@@ -7,6 +7,7 @@
 #include "app/settings_save.h"
 #include "app/settings_record.h"
 #include "app/texts.h"
+#include "arrange/arrangement.h"
 #include "memo/memo_keys.h"
 #include "memo/memo_record.h"
 #include "memo/memo_window.h"
@@ -58,16 +59,28 @@ void WriteList(IniDocument* ini, const char* prefix, const HWND (&slots)[kMaxMem
   }
 }
 
+BOOL CALLBACK AddMonitor(HMONITOR, HDC, LPRECT rect, LPARAM list) {
+  reinterpret_cast<std::vector<Rect>*>(list)->push_back({rect->left, rect->top, rect->right, rect->bottom});
+  return TRUE;
+}
+
+// The monitors' rectangles, asked for once for all the memos of a list.
+std::vector<Rect> MonitorRects() {
+  std::vector<Rect> monitors;
+  EnumDisplayMonitors(nullptr, nullptr, AddMonitor, reinterpret_cast<LPARAM>(&monitors));
+  return monitors;
+}
+
 // Where a loaded memo goes: its stored rectangle, or (when that lies wholly outside every
 // monitor, after a change of monitors) the place of a new memo, keeping its size. A memo
 // without a usable position (a hand-edited file) is sized and placed as a new memo. Null when
 // the memo is made at the place of a new memo, which depends on the memos made before it.
-std::optional<RECT> StoredPlace(const LoadedMemo& loaded) {
+// Monitors that cannot be listed move no memo.
+std::optional<RECT> StoredPlace(const LoadedMemo& loaded, const std::vector<Rect>& monitors) {
   if (!loaded.hasPosition) return std::nullopt;
   const Rect& w = loaded.memo.window;
-  const RECT stored = {w.left, w.top, w.right, w.bottom};
-  if (MonitorFromRect(&stored, MONITOR_DEFAULTTONULL) == nullptr) return std::nullopt;
-  return stored;
+  if (!monitors.empty() && !OnAnyMonitor(w, monitors)) return std::nullopt;
+  return RECT{w.left, w.top, w.right, w.bottom};
 }
 
 // A memo made at the place of a new memo: sized to its text, or to its stored size with its
@@ -110,10 +123,11 @@ void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
   const char* prefix = kind == kKindMemo ? kMemoPrefix : kTrashPrefix;
   std::vector<HWND> memos;
+  const std::vector<Rect> monitors = MonitorRects();
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     const auto loaded = ReadMemoSlot(settings, prefix, slot, r->app.defaultColor, SystemLeadByte);
     if (!loaded) break;
-    const std::optional<RECT> place = StoredPlace(*loaded);
+    const std::optional<RECT> place = StoredPlace(*loaded, monitors);
     HWND memo = CreateMemoWindow(mainWindow, kind, place ? &*place : nullptr);
     if (memo == nullptr) break;
     SetWindowTextA(memo, loaded->memo.text.c_str());

@@ -156,5 +156,25 @@ TEST(NewMemoPosition, GoesBelowTheMemosTheWalkReaches) {
   EXPECT_EQ(first.y, 45);
 }
 
+TEST(OnAnyMonitor, NeedsOnePixelInsideSomeMonitor) {
+  const std::vector<Rect> monitors = {{0, 0, 1024, 768}, {1024, 0, 2048, 768}};
+  const struct {
+    Rect rect;
+    bool on;
+  } cases[] = {
+      {{-50, -50, 1, 1}, true},         // its bottom-right pixel is the first monitor's corner
+      {{-50, -50, 0, 0}, false},        // wholly left of and above it
+      {{2048, 100, 2100, 200}, false},  // right of the second
+      {{1000, 760, 1100, 800}, true},   // across both
+      {{300, 300, 300, 400}, true},     // empty: its top-left pixel is inside
+      {{3000, 300, 2990, 400}, false},  // empty and its corner outside
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(OnAnyMonitor(c.rect, monitors), c.on) << c.rect.left << "," << c.rect.top << "," << c.rect.right << ","
+                                                    << c.rect.bottom;
+  }
+  EXPECT_FALSE(OnAnyMonitor({0, 0, 10, 10}, {}));
+}
+
 }  // namespace
 }  // namespace pinlark
