@@ -36,7 +36,7 @@ struct SettingsRecord {
   SettingsFileStamp settingsStamp;  // the version of the file last read or written
   HINSTANCE instance = nullptr;
   UINT taskbarCreatedMessage = 0;  // sent to every top-level window when the taskbar comes back
-  int trayIcon = 0;                // icon resource the tray shows now
+  int trayIcon = 0;                // icon resource the tray shows, or is about to show
   bool alarmCheckRunning = false;  // keeps the alarm check from running inside its own dialogs
   bool closing = false;            // keeps a close from starting again inside its own message boxes
   bool closeSaveFailed = false;    // a close's save failed: the next close may end without saving

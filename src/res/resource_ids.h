@@ -109,6 +109,7 @@
 // Timers of the main window
 #define TIMER_ALARM          1000
 #define TIMER_BLINK          1001
+#define TIMER_TRAY_ICON      1002
 
 // Tray icon
 #define TRAY_ICON_ID         1000

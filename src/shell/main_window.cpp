@@ -55,6 +55,8 @@ LRESULT CALLBACK MainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         BlinkTick(window);
       } else if (wParam == TIMER_ALARM) {
         RunAlarmCheck(window);
+      } else if (wParam == TIMER_TRAY_ICON) {
+        OnTrayIconTimer(window);
       }
       return 0;
     case WM_MEMO_ACTIVATE:

@@ -61,10 +61,24 @@ void SetTrayIcon(HWND mainWindow, int iconId) {
   Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
+// Telling the shell is a round trip to another program. A start activates its last memo while
+// the memos are being shown, and telling it then would hold up their first paint; a timer
+// message comes only once nothing is left to paint, and however often the activation moves
+// meanwhile, the shell hears once.
+constexpr UINT kTrayIconDelay = 100;  // ms
+
 void OnActivateAnyWindow(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
-  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  SettingsRecord* r = GetSettingsRecord(mainWindow);
   if (r == nullptr || IsOwnWindow(r, mainWindow, reinterpret_cast<HWND>(lParam))) return;
-  SetTrayIcon(mainWindow, LOWORD(wParam) != WA_INACTIVE ? IDI_PINLARK_ACTIVE : IDI_PINLARK);
+  const int chosen = LOWORD(wParam) != WA_INACTIVE ? IDI_PINLARK_ACTIVE : IDI_PINLARK;
+  if (chosen == r->trayIcon) return;
+  r->trayIcon = chosen;
+  SetTimer(mainWindow, TIMER_TRAY_ICON, kTrayIconDelay, nullptr);
+}
+
+void OnTrayIconTimer(HWND mainWindow) {
+  KillTimer(mainWindow, TIMER_TRAY_ICON);
+  if (const SettingsRecord* r = GetSettingsRecord(mainWindow)) SetTrayIcon(mainWindow, r->trayIcon);
 }
 
 }  // namespace pinlark

@@ -82,8 +82,10 @@ TEST(TrayIcon, FollowsActivationFromAndToOutsideWindowsOnly) {
 
   OnActivateAnyWindow(main.window(), WA_ACTIVE, reinterpret_cast<LPARAM>(outside));
   EXPECT_EQ(r->trayIcon, IDI_PINLARK_ACTIVE);
+  EXPECT_TRUE(KillTimer(main.window(), TIMER_TRAY_ICON)) << "the shell hears of a change when the timer fires";
   OnActivateAnyWindow(main.window(), WA_INACTIVE, reinterpret_cast<LPARAM>(memo));
   EXPECT_EQ(r->trayIcon, IDI_PINLARK_ACTIVE) << "a move to a memo window keeps the icon";
+  EXPECT_FALSE(KillTimer(main.window(), TIMER_TRAY_ICON)) << "and has nothing to tell the shell";
   OnActivateAnyWindow(main.window(), WA_INACTIVE, reinterpret_cast<LPARAM>(main.window()));
   EXPECT_EQ(r->trayIcon, IDI_PINLARK_ACTIVE);
   OnActivateAnyWindow(main.window(), WA_INACTIVE, reinterpret_cast<LPARAM>(outside));
