@@ -52,15 +52,6 @@ void RemoveTrayIcon(HWND mainWindow) {
   Shell_NotifyIconA(NIM_DELETE, &data);
 }
 
-void SetTrayIcon(HWND mainWindow, int iconId) {
-  SettingsRecord* r = GetSettingsRecord(mainWindow);
-  r->trayIcon = iconId;
-  NOTIFYICONDATAA data = TrayData(mainWindow);
-  data.uFlags = NIF_ICON;
-  data.hIcon = TrayIconImage(mainWindow, iconId);
-  Shell_NotifyIconA(NIM_MODIFY, &data);
-}
-
 // Telling the shell is a round trip to another program. A start activates its last memo while
 // the memos are being shown, and telling it then would hold up their first paint; a timer
 // message comes only once nothing is left to paint, and however often the activation moves
@@ -78,7 +69,12 @@ void OnActivateAnyWindow(HWND mainWindow, WPARAM wParam, LPARAM lParam) {
 
 void OnTrayIconTimer(HWND mainWindow) {
   KillTimer(mainWindow, TIMER_TRAY_ICON);
-  if (const SettingsRecord* r = GetSettingsRecord(mainWindow)) SetTrayIcon(mainWindow, r->trayIcon);
+  const SettingsRecord* r = GetSettingsRecord(mainWindow);
+  if (r == nullptr) return;
+  NOTIFYICONDATAA data = TrayData(mainWindow);
+  data.uFlags = NIF_ICON;
+  data.hIcon = TrayIconImage(mainWindow, r->trayIcon);
+  Shell_NotifyIconA(NIM_MODIFY, &data);
 }
 
 }  // namespace pinlark

@@ -8,8 +8,6 @@ namespace pinlark {
 
 bool AddTrayIcon(HWND mainWindow);
 void RemoveTrayIcon(HWND mainWindow);
-// Shows icon resource `iconId` in the tray.
-void SetTrayIcon(HWND mainWindow, int iconId);
 
 // WM_ACTIVATE of the main window or of a memo window: the tray shows the active icon while
 // the activation is with one of our windows, and the plain one once an outside window has it.
