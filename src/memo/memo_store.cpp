@@ -97,32 +97,22 @@ void PlaceAsNewMemo(HWND memo, const LoadedMemo& loaded) {
                SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-// Shows the memos of a list (and gives the always-on-top ones their band) in one batch once
-// all are made and placed, so the window system shows and paints each once. Each always-on-top
-// memo goes to the top of its band in turn, as if placed one by one; the ordinary ones are
-// already in that order, since each window is made above those made before it. The last one
-// shown is activated, as showing it would.
-void ShowAll(const std::vector<HWND>& memos, bool show) {
-  HDWP batch = BeginDeferWindowPos(static_cast<int>(memos.size()));
-  for (std::size_t i = 0; i < memos.size(); ++i) {
-    const bool topMost = GetMemoField(memos[i], kMemoTopMost) != 0;
-    if (!show && !topMost) continue;
-    UINT flags = SWP_NOMOVE | SWP_NOSIZE | (topMost ? 0 : SWP_NOZORDER);
-    if (show) flags |= SWP_SHOWWINDOW;
-    if (!show || i + 1 < memos.size()) flags |= SWP_NOACTIVATE;
-    if (batch != nullptr) {
-      batch = DeferWindowPos(batch, memos[i], HWND_TOPMOST, 0, 0, 0, 0, flags);
-    } else {  // no batch to be had: one by one
-      SetWindowPos(memos[i], HWND_TOPMOST, 0, 0, 0, 0, flags);
-    }
+// Shows a memo of a list as soon as it is made and placed (an always-on-top one first goes to
+// the top of its band), so the z-order is as if each memo went to the top of its band in turn
+// and the last one shown is active. Showing each memo as it comes, activated, is the quick way
+// under Wine: a window shown without activation has its X11 driver look through every window
+// above it for popups it owns, so showing them all in one batch, unactivated, was slower.
+void ShowLoadedMemo(HWND memo, bool show) {
+  if (GetMemoField(memo, kMemoTopMost) != 0) {
+    SetWindowPos(memo, HWND_TOPMOST, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
   }
-  if (batch != nullptr) EndDeferWindowPos(batch);
+  if (show) ShowWindow(memo, SW_SHOWNORMAL);
 }
 
 void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
   const SettingsRecord* r = GetSettingsRecord(mainWindow);
   const char* prefix = kind == kKindMemo ? kMemoPrefix : kTrashPrefix;
-  std::vector<HWND> memos;
+  const bool show = kind == kKindMemo && r->app.hide == 0;
   const std::vector<Rect> monitors = MonitorRects();
   for (int slot = 0; slot < kMaxMemos; ++slot) {
     const auto loaded = ReadMemoSlot(settings, prefix, slot, r->app.defaultColor, SystemLeadByte);
@@ -138,9 +128,8 @@ void LoadList(HWND mainWindow, const IniDocument& settings, MemoKind kind) {
     SetMemoField(memo, kMemoAlarm, loaded->memo.alarm);
     SetMemoField(memo, kMemoAlarmTime, static_cast<int32_t>(loaded->memo.alarmTime));
     if (!place) PlaceAsNewMemo(memo, *loaded);
-    memos.push_back(memo);
+    ShowLoadedMemo(memo, show);
   }
-  ShowAll(memos, kind == kKindMemo && r->app.hide == 0);
 }
 
 void CreateSampleMemo(HWND mainWindow) {
