@@ -354,5 +354,16 @@ TEST(MemoStore, AMemoStoredOffEveryMonitorComesBackIntoView) {
   EXPECT_EQ(RectOf(r->memos[2]).right, GetSystemMetrics(SM_CXSCREEN) - 10);
 }
 
+// With Hide set nothing is shown, yet an always-on-top memo is in its band, ready to be shown.
+TEST(MemoStore, HiddenMemosStillTakeTheirBand) {
+  test::MainWindowFixture main("[Pinlark]\r\nHide=1\r\nMemoPos0=100 100 80 40\r\nMemoTopMost0=1\r\nMemo0=pinned\r\n"
+                               "MemoPos1=300 100 80 40\r\nMemo1=plain\r\n");
+  const SettingsRecord* r = GetSettingsRecord(main.window());
+  ASSERT_EQ(r->memoCount, 2);
+  for (int i = 0; i < 2; ++i) EXPECT_FALSE(IsWindowVisible(r->memos[i])) << "memo " << i;
+  EXPECT_NE(GetWindowLongA(r->memos[0], GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+  EXPECT_EQ(GetWindowLongA(r->memos[1], GWL_EXSTYLE) & WS_EX_TOPMOST, 0);
+}
+
 }  // namespace
 }  // namespace pinlark
