@@ -1,6 +1,7 @@
 // Start-up of the real pinlark.exe, from process start until its memos are visible and painted, with 64 memos of 4 KB at stored positions against one small
-// memo, and against the floor: startup_floor.exe showing the same windows as bare popups. Both
-// are started as they ship, stripped (shipped\ beside the bench).
+// memo, and against the floor: startup_floor.exe showing the same windows as bare popups, and
+// for comparison the floor with the class icon and the tray icon pinlark must have. Both are
+// started as they ship, stripped (shipped\ beside the bench).
 // Several runs, each starting the three in turn; prints each ratio as the median over the runs.
 #include <windows.h>
 
@@ -27,6 +28,7 @@ struct Program {
   std::string exe;
   const char* windowClass;  // of the windows that must be visible
   int windows;
+  std::string options = {};  // the command line after the program's name
   std::vector<double> shown = {};  // seconds from process start to all windows shown, one per run
   int looks = 0;                   // the most looks at the windows one start took
 };
@@ -174,6 +176,7 @@ void End(const PROCESS_INFORMATION& process, HWND main) {
 // One start; false when the program did not show its windows in time.
 bool Start(Program* program, bool record) {
   std::string command = "\"" + program->exe + "\"";
+  if (!program->options.empty()) command += " " + program->options;
   STARTUPINFOA info = {};
   info.cb = sizeof info;
   PROCESS_INFORMATION process = {};
@@ -236,11 +239,14 @@ int main() {
   Program full{"64 memos of 4 KB", PreparePinlark("full", SettingsWith(startup::kMemos, startup::kTextBytes)),
                text::kMemoClass, startup::kMemos};
   Program floor{"floor", ShippedFolder() + "startup_floor.exe", startup::kFloorClass, startup::kMemos};
+  Program floorWithIcons = floor;
+  floorWithIcons.name = "floor with a class icon and a tray icon";
+  floorWithIcons.options = startup::kWithIconsOption;
   if (one.exe.empty() || full.exe.empty()) {
     std::fprintf(stderr, "cannot prepare pinlark.exe (from shipped\\ beside this bench) in the temporary folder\n");
     return 1;
   }
-  Program* programs[] = {&one, &full, &floor};
+  Program* programs[] = {&one, &full, &floor, &floorWithIcons};
   constexpr int kRuns = 15;
   // One start of each untimed: the first start of a program file pays for reading it.
   bool ok = true;
@@ -257,6 +263,9 @@ int main() {
   std::printf("startup_64_memos_vs_one_memo: 1 : %.2f (target at most %.2f, the floor's against one memo)\n",
               RunRatio(full, one), RunRatio(floor, one));
   std::printf("startup_64_memos_vs_floor: 1 : %.2f (target at most 1.0)\n", RunRatio(full, floor));
+  // What the class icon and the tray icon cost the floor, and pinlark against that floor.
+  std::printf("startup_floor_with_icons_vs_floor: 1 : %.2f; startup_64_memos_vs_floor_with_icons: 1 : %.2f\n",
+              RunRatio(floorWithIcons, floor), RunRatio(full, floorWithIcons));
   // The fastest starts, the least disturbed by the rest of a shared machine, for comparison.
   std::printf("fastest starts: 64 memos against one memo 1 : %.2f, against the floor 1 : %.2f\n",
               Fastest(full.shown) / Fastest(one.shown), Fastest(full.shown) / Fastest(floor.shown));

@@ -12,6 +12,7 @@ namespace startup {
 inline constexpr int kMemos = 64;
 inline constexpr std::size_t kTextBytes = 4 * 1024;
 inline constexpr char kFloorClass[] = "PinlarkStartupFloor";
+inline constexpr char kWithIconsOption[] = "-icons";  // the floor with a class icon and a tray icon
 
 inline RECT MemoRect(int i) {
   const int left = 16 + (i % 8) * 124, top = 16 + (i / 8) * 92;
