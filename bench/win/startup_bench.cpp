@@ -1,8 +1,9 @@
-// Start-up of the real pinlark.exe, from process start until its memos are visible and painted, with 64 memos of 4 KB at stored positions against one small
-// memo, and against the floor: startup_floor.exe showing the same windows as bare popups, and
-// for comparison the floor with the class icon and the tray icon pinlark must have. Both are
-// started as they ship, stripped (shipped\ beside the bench).
-// Several runs, each starting the three in turn; prints each ratio as the median over the runs.
+// Start-up of the real pinlark.exe, from process start until its memos are visible and painted:
+// 64 memos of 4 KB at stored positions against one small memo, and against the floor:
+// startup_floor.exe showing the same windows as bare popups, and for comparison the floor with
+// the class icon and the tray icon pinlark must have. All are started as they ship, stripped
+// (shipped\ beside the bench). Several runs, each starting the four in turn; prints each ratio
+// as the median of the ratios within a run.
 #include <windows.h>
 
 #include <algorithm>
